@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/ConfigDocument.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace zlc::cli {
+
+// Exit statuses of the tool.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// The options that build the one document a command works on, applied in
+// the order of the fields.
+struct DocumentOptions {
+    std::string inFile;
+    std::vector<std::string> assignments; // NAME=VALUE, in the order given
+};
+
+// What one run of the tool parsed: how to build the document and which
+// command to run on it. A command returns the exit status.
+struct Invocation {
+    DocumentOptions document;
+    std::function<int(ConfigDocument&)> command;
+};
+
+// Each group of commands registers its subcommands; a subcommand's callback
+// stores its action in the invocation, which runs once the document is built.
+void AddInspectCommands(CLI::App& app, Invocation& invocation);
+
+} // namespace zlc::cli

@@ -1,0 +1,152 @@
+#include "cli/SettingNames.h"
+
+#include "base/Format.h"
+#include "model/SettingsTable.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace zlc::cli {
+
+namespace {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+// "REG[1Bh]", "REG[1B]" or "reg[1bh]": the register index, or -1.
+int ParseRegisterName(std::string_view name) {
+    if (!StartsWithIgnoringCase(name, "REG[") || name.back() != ']') {
+        return -1;
+    }
+    std::string_view digits = name.substr(4, name.size() - 5);
+    if (!digits.empty() && (digits.back() == 'h' || digits.back() == 'H')) {
+        digits.remove_suffix(1);
+    }
+    unsigned index = 0;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), index, 16);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+        index >= kRegisterCount) {
+        return -1;
+    }
+    return static_cast<int>(index);
+}
+
+std::optional<uint32_t> ParseDigits(std::string_view digits, int base) {
+    uint32_t value = 0;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The value whose name the setting shows as `name`, found by trying each value
+// on a scratch copy: some names depend on the panel kind, so the name a value
+// would get is only known once it is set.
+std::optional<uint32_t> ValueOfName(const ConfigDocument& doc, int id, std::string_view name) {
+    const SettingEntry* row = FindSetting(id);
+    if (row == nullptr || !row->Has(SettingFlags::ENUMERATED) || row->valueName == nullptr) {
+        return std::nullopt;
+    }
+    const uint32_t largest = std::max<uint32_t>(GetSettingMax(doc, id), 1);
+    for (uint32_t value = 0; value <= largest; ++value) {
+        ConfigDocument trial = doc;
+        SetSetting(trial, id, value);
+        if (GetSetting(trial, id) == value &&
+            EqualsIgnoringCase(FormatSettingValue(trial, id), name)) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<SettingRef> ResolveSettingName(std::string_view name) {
+    SettingRef ref;
+    ref.registerIndex = ParseRegisterName(name);
+    if (ref.IsRegister()) {
+        return ref;
+    }
+    if (const auto id = ParseDigits(name, 10)) {
+        if (FindSetting(static_cast<int>(*id)) == nullptr) {
+            return std::nullopt;
+        }
+        ref.ids.push_back(static_cast<int>(*id));
+        return ref;
+    }
+    for (const SettingEntry& row : SettingsTable()) {
+        if (EqualsIgnoringCase(row.longName, name) || EqualsIgnoringCase(row.shortName, name)) {
+            ref.ids.push_back(row.id);
+        }
+    }
+    if (ref.ids.empty()) {
+        return std::nullopt;
+    }
+    return ref;
+}
+
+std::optional<uint32_t> ParseNumber(std::string_view text) {
+    if (StartsWithIgnoringCase(text, "0x")) {
+        return ParseDigits(text.substr(2), 16);
+    }
+    return ParseDigits(text, 10);
+}
+
+std::string ApplyAssignment(ConfigDocument& doc, std::string_view assignment) {
+    const size_t equals = assignment.find('=');
+    if (equals == std::string_view::npos) {
+        return Format("expected NAME=VALUE, got \"%.*s\"", static_cast<int>(assignment.size()),
+                      assignment.data());
+    }
+    const std::string_view name = assignment.substr(0, equals);
+    const std::string_view valueText = assignment.substr(equals + 1);
+    const auto ref = ResolveSettingName(name);
+    if (!ref) {
+        return Format("unknown setting \"%.*s\"", static_cast<int>(name.size()), name.data());
+    }
+    const auto number = ParseNumber(valueText);
+    if (ref->IsRegister()) {
+        if (!number || *number > 0xFF) {
+            return Format("\"%.*s\" is not a register value (0 to 255)",
+                          static_cast<int>(valueText.size()), valueText.data());
+        }
+        doc.SetRegister(ref->registerIndex, *number);
+        return {};
+    }
+    if (number) {
+        SetSetting(doc, ref->ids.front(), *number);
+        return {};
+    }
+    for (int id : ref->ids) {
+        if (const auto value = ValueOfName(doc, id, valueText)) {
+            SetSetting(doc, id, *value);
+            return {};
+        }
+    }
+    return Format("\"%.*s\" is neither a number nor a value name of \"%.*s\"",
+                  static_cast<int>(valueText.size()), valueText.data(),
+                  static_cast<int>(name.size()), name.data());
+}
+
+std::string DescribeValue(const ConfigDocument& doc, const SettingRef& ref, bool raw) {
+    if (ref.IsRegister()) {
+        const uint8_t value = doc.GetRegister(ref.registerIndex);
+        return raw ? Format("%u", value) : Format("%02X", value);
+    }
+    const int id = ref.ids.front();
+    return raw ? Format("%u", GetSetting(doc, id)) : FormatSettingValue(doc, id);
+}
+
+} // namespace zlc::cli

@@ -1,0 +1,46 @@
+#include "cli/Cli.h"
+#include "cli/DocumentBuilder.h"
+
+#include <CLI/CLI.hpp>
+
+namespace {
+
+constexpr const char* kVersion = "zlc62740 1.0.0";
+
+void AddDocumentOptions(CLI::App& app, zlc::cli::DocumentOptions& options) {
+    app.add_option("--in", options.inFile, "Load the configuration block of a configurable file")
+        ->option_text("FILE");
+    app.add_option("--set", options.assignments,
+                   "Set a setting (long name, short name, id or REG[XXh]) to a number or value "
+                   "name; repeatable, applied in order")
+        ->option_text("NAME=VALUE")
+        ->take_all();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace zlc::cli;
+    CLI::App app{"Reads, edits and checks ZLC62740 configuration blocks.", "zlc62740"};
+    app.set_version_flag("--version", kVersion);
+    app.require_subcommand(1);
+
+    Invocation invocation;
+    AddDocumentOptions(app, invocation.document);
+    AddInspectCommands(app, invocation);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& success) {
+        return app.exit(success);
+    } catch (const CLI::ParseError& error) {
+        app.exit(error);
+        return kExitUsage;
+    }
+
+    zlc::ConfigDocument doc;
+    if (const int status = BuildDocument(invocation.document, doc); status != kExitOk) {
+        return status;
+    }
+    return invocation.command ? invocation.command(doc) : kExitUsage;
+}
