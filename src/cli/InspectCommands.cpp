@@ -29,7 +29,8 @@ int ShowJson(const ConfigDocument& doc) {
     const auto rows = SettingsTable();
     for (size_t i = 0; i < rows.size(); ++i) {
         const SettingEntry& row = rows[i];
-        out += "    {\"id\": " + std::to_string(row.id) + ", \"name\": " + JsonString(row.longName) +
+        out += "    {\"id\": " + std::to_string(row.id) +
+               ", \"name\": " + JsonString(row.longName) +
                ", \"shortName\": " + JsonString(row.shortName) +
                ", \"value\": " + JsonString(FormatSettingValue(doc, row.id)) +
                ", \"raw\": " + std::to_string(GetSetting(doc, row.id)) +

@@ -48,7 +48,8 @@ static_assert(offsetof(ConfigBlock, padding) == 0x42);
 static_assert(kConfigBlockIdLength == 13);
 // Blocks are copied to and from file images byte for byte; a field then reads
 // its value directly only on a little-endian host.
-static_assert(std::endian::native == std::endian::little, "the block layout assumes a little-endian host");
+static_assert(std::endian::native == std::endian::little,
+              "the block layout assumes a little-endian host");
 
 // The block a program carries until it is configured, byte for byte.
 ConfigBlock DefaultConfigBlock();

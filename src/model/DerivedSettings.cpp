@@ -224,7 +224,9 @@ void SetDataWidthChoice(ConfigDocument& doc, const SettingEntry& row, uint32_t c
         return;
     }
     doc.format2Selected = false;
-    WriteDataWidthCode(doc, row, static_cast<uint32_t>(position % 2)); // even positions are 4-bit or reserved: code 0
+    WriteDataWidthCode(
+        doc, row,
+        static_cast<uint32_t>(position % 2)); // even positions are 4-bit or reserved: code 0
 }
 
 const char* DataWidthChoiceName(const ConfigDocument& doc, const SettingEntry& row, uint32_t) {

@@ -1,5 +1,6 @@
-#include "model/DerivedSettings.h"
 #include "model/SettingsTable.h"
+
+#include "model/DerivedSettings.h"
 
 #include <array>
 #include <cstddef>
@@ -11,13 +12,11 @@ namespace {
 using namespace SettingFlags;
 using namespace derived;
 
-template <uint32_t N>
-uint32_t Min(const SettingEntry&) {
+template <uint32_t N> uint32_t Min(const SettingEntry&) {
     return N;
 }
 
-template <uint32_t N>
-uint32_t Max(const ConfigDocument&, const SettingEntry&) {
+template <uint32_t N> uint32_t Max(const ConfigDocument&, const SettingEntry&) {
     return N;
 }
 
@@ -64,7 +63,8 @@ constexpr SettingEntry kSettings[] = {
     {3, HEX, 0, 0, GetPhysRegAddr, nullptr, nullptr, SetPhysRegAddr, nullptr, nullptr, nullptr,
      "Phys Reg Addr", "Physical Register Address", nullptr},
     {4, HEX, 0, 0, GetPhysMemAddr, nullptr, nullptr, SetPhysMemAddr, nullptr, nullptr, nullptr,
-     "Phys Buff Addr", "Physical Display Buffer Address", "Starting address of the display buffer."},
+     "Phys Buff Addr", "Physical Display Buffer Address",
+     "Starting address of the display buffer."},
     {5, 0, 0, 0, GetFrameRate, nullptr, nullptr, SetFrameRate, nullptr, nullptr, "Hz", "Frame Rate",
      "Frame Rate", "This field indicates the effective frame rate of the LCD panel."},
     {6, 0, 0, 0, GetPowerOffTime, nullptr, nullptr, SetPowerOffTime, nullptr, nullptr, "ms",
@@ -91,8 +91,8 @@ constexpr SettingEntry kSettings[] = {
     {14, REGISTER | READONLY, 0x00, 0x03, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
      nullptr, "Rev Code", "Revision Code", nullptr},
     {15, REGISTER | ENUMERATED, 0x01, 0x80, nullptr, nullptr, nullptr, nullptr,
-     NameList<kTftStnNames>, "%s \n   where { 0=STN | 1=TFT/D-TFD }", nullptr, "TFT/STN",
-     "TFT/STN", "Selects the type of panel between passive LCD, active matrix TFT or D-TFD."},
+     NameList<kTftStnNames>, "%s \n   where { 0=STN | 1=TFT/D-TFD }", nullptr, "TFT/STN", "TFT/STN",
+     "Selects the type of panel between passive LCD, active matrix TFT or D-TFD."},
     {16, REGISTER | ENUMERATED, 0x01, 0x40, nullptr, nullptr, nullptr, nullptr,
      NameList<kDualSingleNames>, "%s \n   where { 0=Single | 1=Dual }", nullptr, "Dual/Single",
      "Dual/Single", "Selects between a single and dual panel."},

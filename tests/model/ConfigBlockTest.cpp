@@ -1,4 +1,5 @@
 #include "model/ConfigBlock.h"
+
 #include "support/BlockImages.h"
 
 #include <algorithm>

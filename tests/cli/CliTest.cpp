@@ -1,0 +1,110 @@
+#include "support/BlockImages.h"
+#include "support/RunProgram.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace zlc {
+namespace {
+
+using test::RunProgram;
+
+test::ProgramResult Zlc(const std::vector<std::string>& args) {
+    return RunProgram("zlc62740", args);
+}
+
+// A scratch file that is removed when the test ends.
+class TempFile {
+  public:
+    explicit TempFile(const std::vector<uint8_t>& bytes) {
+        char name[] = "/tmp/zlc-cli-XXXXXX";
+        const int fd = mkstemp(name);
+        (void)!write(fd, bytes.data(), bytes.size());
+        close(fd);
+        path_ = name;
+    }
+    ~TempFile() { std::remove(path_.c_str()); }
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+TEST(Cli, ShowPrintsEverySettingAndThePanel) {
+    const auto result = Zlc({"show"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("1\tZLC Controller\t62740\t\n"), std::string::npos);
+    EXPECT_NE(result.out.find("33\tHorizontal Panel Size\t320\tpixels\n"), std::string::npos);
+    EXPECT_NE(result.out.find("63\tLine Byte Count\t0\t\n"), std::string::npos);
+    EXPECT_TRUE(
+        result.out.ends_with("Panel: 320x240x8bpp 0Hz Color 12-Bit TFT/D-TFD (PCLK=6.000MHz)\n"));
+
+    const auto json = Zlc({"show", "--json"});
+    ASSERT_EQ(json.exitCode, 0);
+    EXPECT_NE(json.out.find("{\"id\": 4, \"name\": \"Physical Display Buffer Address\", "
+                            "\"shortName\": \"Phys Buff Addr\", \"value\": \"00F00000\", "
+                            "\"raw\": 15728640, \"unit\": \"\"}"),
+              std::string::npos);
+}
+
+TEST(Cli, GetPrintsFormattedOrRawValues) {
+    EXPECT_EQ(Zlc({"get", "Physical Display Buffer Address"}).out, "00F00000\n");
+    EXPECT_EQ(Zlc({"get", "1"}).out, "62740\n");
+    EXPECT_EQ(Zlc({"get", "--raw", "1"}).out, "5\n");
+    EXPECT_EQ(Zlc({"--set", "35=300", "get", "--raw", "35"}).out, "255\n");
+    EXPECT_EQ(Zlc({"get", "Horz Size", "tft/stn", "REG[01h]"}).out, "320\nTFT/D-TFD\nA1\n");
+}
+
+TEST(Cli, SetAcceptsNumbersValueNamesAndRegisters) {
+    EXPECT_EQ(Zlc({"--set", "TFT/STN=STN", "--set", "Data Width Bits=8-Bit", "get", "21"}).out,
+              "8\n");
+    EXPECT_EQ(Zlc({"--set", "REG[03h]=0x17", "get", "REG[03h]"}).out, "17\n");
+    EXPECT_EQ(Zlc({"--set", "Horizontal Panel Size=0x280", "get", "33"}).out, "640\n");
+    // Options apply in the order given.
+    EXPECT_EQ(Zlc({"--set", "33=640", "--set", "33=480", "get", "33"}).out, "480\n");
+}
+
+TEST(Cli, UsageErrorsExitWithTwo) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"get", "No Such Setting"},
+             {"--set", "Frame Rate=fast", "show"},
+             {"--set", "Frame Rate", "show"},
+             {"--set", "REG[03h]=256", "show"},
+             {"--set", "REG[20h]=1", "show"},
+             {"--set", "5=99999999999", "show"},
+             {"frobnicate"},
+             {},
+         }) {
+        const auto result = Zlc(args);
+        EXPECT_EQ(result.exitCode, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_TRUE(result.out.empty());
+        EXPECT_FALSE(result.err.empty());
+    }
+}
+
+TEST(Cli, InLoadsTheBlockOfAFile) {
+    ConfigBlock block = DefaultConfigBlock();
+    block.regs[4] = 0x4F; // 640 pixels
+    block.frameRate = 60;
+    const TempFile file(test::ImageWith(4096, 1000, test::BlockBytes(block, true)));
+    const auto result = Zlc({"--in", file.path(), "get", "33", "5"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "640\n60\n");
+}
+
+TEST(Cli, InReportsFilesThatCannotBeLoaded) {
+    const TempFile empty(std::vector<uint8_t>(300, 0));
+    const auto absent = Zlc({"--in", empty.path(), "show"});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_TRUE(absent.out.empty());
+    EXPECT_NE(absent.err.find("could not be opened because:\n\nThe file does not contain any "
+                              "configuration data."),
+              std::string::npos);
+
+    const auto missing = Zlc({"--in", "/nonexistent/file.exe", "show"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos);
+}
+
+} // namespace
+} // namespace zlc

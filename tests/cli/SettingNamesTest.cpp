@@ -1,0 +1,50 @@
+#include "cli/SettingNames.h"
+
+#include "model/SettingsTable.h"
+
+#include <gtest/gtest.h>
+
+namespace zlc::cli {
+namespace {
+
+TEST(SettingNames, ResolvesEveryKindOfName) {
+    EXPECT_EQ(ResolveSettingName("Horizontal Panel Size")->ids, std::vector<int>{33});
+    EXPECT_EQ(ResolveSettingName("horz size")->ids, std::vector<int>{33});
+    EXPECT_EQ(ResolveSettingName("33")->ids, std::vector<int>{33});
+    // Two views share this name; both are offered, the width view first.
+    EXPECT_EQ(ResolveSettingName("Data Width Bits")->ids, (std::vector<int>{21, 22}));
+    EXPECT_EQ(ResolveSettingName("REG[1Bh]")->registerIndex, 0x1B);
+    EXPECT_EQ(ResolveSettingName("reg[0a]")->registerIndex, 0x0A);
+    for (const char* bad : {"", "0", "64", "REG[20h]", "REG[]", "REG[xyh]", "Horizontal"}) {
+        EXPECT_FALSE(ResolveSettingName(bad).has_value()) << bad;
+    }
+}
+
+TEST(SettingNames, ParsesDecimalAndHexNumbers) {
+    EXPECT_EQ(ParseNumber("0"), 0u);
+    EXPECT_EQ(ParseNumber("4294967295"), 4294967295u);
+    EXPECT_EQ(ParseNumber("0xF00000"), 0xF00000u);
+    EXPECT_EQ(ParseNumber("0XaB"), 0xABu);
+    for (const char* bad : {"", "-1", "4294967296", "0x", "12x", " 1", "1.5"}) {
+        EXPECT_FALSE(ParseNumber(bad).has_value()) << bad;
+    }
+}
+
+TEST(SettingNames, ValueNamesDependOnThePanelKind) {
+    ConfigDocument doc;
+    // On the default active panel "8-Bit" names nothing.
+    EXPECT_FALSE(ApplyAssignment(doc, "Data Width Bits=8-Bit").empty());
+    EXPECT_EQ(ApplyAssignment(doc, "Data Width Bits=9-Bit"), "");
+    EXPECT_EQ(GetSetting(doc, SettingId::DataWidthBits), 9u);
+    EXPECT_EQ(ApplyAssignment(doc, "TFT/STN=stn"), "");
+    EXPECT_EQ(ApplyAssignment(doc, "Data Width Bits=8-Bit"), "");
+    EXPECT_EQ(GetSetting(doc, SettingId::DataWidthBits), 8u);
+    // Value names may hold the separator itself.
+    EXPECT_EQ(ApplyAssignment(doc, "High Performance=Makes MCLK=PCLK/(8/BPP)"), "");
+    EXPECT_EQ(GetSetting(doc, SettingId::HighPerformance), 0u);
+    EXPECT_EQ(ApplyAssignment(doc, "Software Power Save=Power Save"), "");
+    EXPECT_EQ(GetSetting(doc, SettingId::SoftwarePowerSave), 0u);
+}
+
+} // namespace
+} // namespace zlc::cli
