@@ -1,6 +1,7 @@
 #include "support/BlockImages.h"
 #include "support/RunProgram.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -80,6 +81,47 @@ TEST(Cli, UsageErrorsExitWithTwo) {
         EXPECT_TRUE(result.out.empty());
         EXPECT_FALSE(result.err.empty());
     }
+}
+
+TEST(Cli, ModeAndCheck) {
+    EXPECT_EQ(Zlc({"mode"}).out, "320x240x8bpp 0Hz Color 12-Bit TFT/D-TFD (PCLK=6.000MHz)\n");
+    const auto clean = Zlc({"check"});
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(clean.out, "");
+
+    const auto warning = Zlc({"--set", "REG[03h]=0x17", "check"});
+    EXPECT_EQ(warning.exitCode, 0); // warnings alone are not a failure
+    EXPECT_EQ(warning.out, "Warning: REG[03h] bit 4 set, but should be RESERVED.\n");
+
+    const auto large = Zlc({"--set", "33=640", "--set", "34=480", "check"});
+    EXPECT_EQ(large.out, "Warning: Total Avail Vid Mem is 80 KB, but 300 KB is required.\n");
+
+    // Errors come before warnings and make the check fail.
+    const auto broken = Zlc({"--set", "Color/Mono=Mono", "--set", "REG[14h]=1", "check"});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_EQ(broken.out, "ERROR: 8 bits-per-pixel is invalid when in monochrome mode.\n"
+                          "Warning: REG[14h] bit 0 set, but should be RESERVED.\n");
+}
+
+TEST(Cli, RegistersBreakdownAndDescribe) {
+    const auto registers = Zlc({"registers"});
+    EXPECT_EQ(registers.exitCode, 0);
+    EXPECT_TRUE(registers.out.starts_with(
+        "00h   \t24h\t00100100b\t        36\tRevision Code Register\n"
+        "01h   \tA1h\t10100001b\t       161\tMode Register 0 Register\n"));
+    EXPECT_EQ(std::count(registers.out.begin(), registers.out.end(), '\n'), 32);
+
+    const std::string horz = "Register 0004h breakdown:\n  [Bits6:0]  Horz Size = 320 pixels \n";
+    EXPECT_EQ(Zlc({"breakdown", "04"}).out, horz);
+    EXPECT_EQ(Zlc({"breakdown", "4h"}).out, horz);
+    EXPECT_EQ(Zlc({"breakdown", "REG[04h]"}).out, horz);
+    EXPECT_EQ(Zlc({"breakdown", "14"}).out, "");
+    EXPECT_EQ(Zlc({"breakdown", "20"}).exitCode, 2);
+
+    const auto help = Zlc({"describe", "Horz Size"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.ends_with("Horizontal Panel Size (pixels) = ( REG[04h-b6:0] + 1 ) * 8\n"));
+    EXPECT_EQ(Zlc({"describe", "REG[04h]"}).exitCode, 2);
 }
 
 TEST(Cli, InLoadsTheBlockOfAFile) {
