@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+
+namespace zlc::ui {
+
+// The controls of one dialog, addressed by control id. Pages and dialogs act
+// on their controls only through this interface, so their logic runs the same
+// against the Qt widgets and against the fake host of the tests.
+class DialogHost {
+  public:
+    virtual ~DialogHost() = default;
+
+    // Window text; for a combo box with an edit part, the text of the edit part.
+    virtual std::string GetText(int id) const = 0;
+    virtual void SetText(int id, const std::string& text) = 0;
+
+    virtual bool IsChecked(int id) const = 0;
+    virtual void SetChecked(int id, bool checked) = 0;
+    virtual bool IsEnabled(int id) const = 0;
+    virtual void SetEnabled(int id, bool enabled) = 0;
+
+    // Items of a combo box or list.
+    virtual void ClearItems(int id) = 0;
+    virtual void AddItem(int id, const std::string& text) = 0;
+    virtual int ItemCount(int id) const = 0;
+    virtual std::string ItemText(int id, int index) const = 0;
+    // The selected item; -1 when none is, or when the text of a combo box's
+    // edit part was typed since the last selection.
+    virtual int Selection(int id) const = 0;
+    virtual void SetSelection(int id, int index) = 0;
+
+    // Range and position of up-down controls and bars.
+    virtual void SetRange(int id, int low, int high) = 0;
+    virtual void SetPosition(int id, int position) = 0;
+    virtual int Position(int id) const = 0;
+
+    virtual void SetTextLimit(int id, int characters) = 0;
+    virtual void SelectAllText(int id) = 0;
+    // Gives the focus to a control once the event in progress is done, as a
+    // posted request would.
+    virtual void RequestFocus(int id) = 0;
+};
+
+// What a page or dialog receives from its controls.
+class DialogEvents {
+  public:
+    virtual ~DialogEvents() = default;
+    virtual void OnClicked(int /*id*/) {}
+    virtual void OnFocusLost(int /*id*/) {}
+    virtual void OnSelectionChanged(int /*id*/) {}
+    virtual void OnSelectionConfirmed(int /*id*/) {}
+    virtual void OnScrolled(int /*id*/, int /*position*/) {}
+    virtual void OnRowActivated(int /*id*/, int /*row*/) {}
+};
+
+} // namespace zlc::ui

@@ -1,0 +1,264 @@
+#include "ui/Shell.h"
+
+#include "base/Format.h"
+#include "files/ConfigFile.h"
+#include "model/DocumentUpdates.h"
+#include "ui/AppIdentity.h"
+#include "ui/ControlBindings.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace zlc::ui {
+
+namespace {
+
+constexpr PageEntry kPages[] = {
+    {"General", Ids::GeneralPage},        {"Preferences", Ids::PreferencesPage},
+    {"Clocks", Ids::ClocksPage},          {"Panel", Ids::PanelPage},
+    {"Panel Power", Ids::PanelPowerPage}, {"Registers", Ids::RegistersPage},
+};
+
+constexpr int kPanelList = 1530;
+
+const FileFilter kAllFiles{"All Files (*.*)", "*.*"};
+
+std::string FileNamePart(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string UpperExtension(const std::string& path) {
+    const std::string name = FileNamePart(path);
+    const size_t dot = name.find_last_of('.');
+    std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return extension;
+}
+
+FileDialogRequest OpenRequest() {
+    FileDialogRequest request;
+    request.open = true;
+    request.title = "Open";
+    request.defaultExtension = "exe";
+    request.mustExist = true;
+    request.filters = {
+        {"All Configurable Files (.exe;.s9;.idp;.elf;.lvb;.prc)",
+         "*.exe;*.s9;*.idp;*.elf;*.lvb;*.prc"},
+        {"EXE Files", "*.EXE"},
+        {"ELF Files", "*.ELF"},
+        {"S9 Files", "*.S9"},
+        {"IDP Files", "*.IDP"},
+        {"LVEB-SH3 Files", "*.LVB"},
+        {"PRC Files", "*.PRC"},
+        kAllFiles,
+    };
+    return request;
+}
+
+} // namespace
+
+std::span<const PageEntry> PageTable() {
+    return kPages;
+}
+
+std::vector<FileFilter> SaveAsFilters(const std::string& currentFile) {
+    static const FileFilter kByExtension[] = {
+        {"EXE Files", "*.EXE"}, {"ELF Files", "*.ELF"},      {"S9 Files", "*.S9"},
+        {"IDP Files", "*.IDP"}, {"LVEB-SH3 Files", "*.LVB"}, {"PRC Files", "*.PRC"},
+    };
+    const std::string extension = UpperExtension(currentFile);
+    for (const FileFilter& filter : kByExtension) {
+        if (!extension.empty() && filter.patterns == "*." + extension) {
+            return {filter, kAllFiles};
+        }
+    }
+    return {kAllFiles};
+}
+
+Shell::Shell(ConfigDocument& doc, ShellHost& host) : host_(host), state_(doc) {}
+
+Shell::~Shell() = default;
+
+void Shell::Start() {
+    UpdateTitle();
+    UpdateFrameRate(state_.doc);
+    UpdateLineByteCount(state_.doc);
+    host_.ApplyTooltipDelay(kTooltipDelays[tooltipDelayIndex_]);
+    ShowPage(0);
+}
+
+std::string Shell::Title() const {
+    std::string title;
+    if (!currentFileName_.empty()) {
+        title = FileNamePart(currentFileName_) + " - ";
+    }
+    title += Format("ZLC%s Configuration Utility  (%sBuild %d)", kChipNumber, "", BuildNumber());
+    return title;
+}
+
+void Shell::UpdateTitle() {
+    host_.SetTitle(Title());
+}
+
+void Shell::ShowPage(int index) {
+    if (index < 0 || index >= static_cast<int>(std::size(kPages))) {
+        return;
+    }
+    page_.reset();
+    if (pageHostExists_) {
+        host_.DestroyPageHost();
+        pageHostExists_ = false;
+    }
+    currentTab_ = index;
+    const DialogTemplate* dialog = FindDialogTemplate(kPages[index].templateId);
+    if (dialog == nullptr) {
+        return;
+    }
+    DialogHost& pageHost = host_.CreatePageHost(*dialog);
+    pageHostExists_ = true;
+    page_ = MakePage(dialog->id, pageHost, state_);
+    if (page_) {
+        page_->Create();
+    }
+}
+
+bool Shell::RequestTab(int index) {
+    if (state_.diagnostics.pendingErrorControl != 0) {
+        return false;
+    }
+    ShowPage(index);
+    return true;
+}
+
+void Shell::Command(int id) {
+    switch (id) {
+    case Commands::Open:
+        Open();
+        break;
+    case Commands::Save:
+        Save();
+        break;
+    case Commands::SaveAs:
+        SaveAs();
+        break;
+    case Commands::ConfigureMultiple:
+        host_.RunConfigureMultiple({});
+        break;
+    case Commands::Exit:
+        host_.CloseWindow();
+        break;
+    case Commands::EnableTooltips:
+        tooltipsEnabled_ = !tooltipsEnabled_;
+        break;
+    case Commands::Web:
+        host_.OpenUrl(kMakerUrl);
+        break;
+    default:
+        if (id >= Commands::FirstTooltipDelay &&
+            id < Commands::FirstTooltipDelay + static_cast<int>(std::size(kTooltipDelays))) {
+            tooltipDelayIndex_ = id - Commands::FirstTooltipDelay;
+            host_.ApplyTooltipDelay(kTooltipDelays[tooltipDelayIndex_]);
+        }
+        break;
+    }
+}
+
+MenuState Shell::Menu() const {
+    return {!currentFileName_.empty(), tooltipsAvailable_ && tooltipsEnabled_, tooltipsAvailable_,
+            Format("&About %sCFG...", kChipNumber),
+            Commands::FirstTooltipDelay + tooltipDelayIndex_};
+}
+
+void Shell::Open() {
+    const auto path = host_.ChooseFile(OpenRequest());
+    if (!path) {
+        return;
+    }
+    host_.CommitTyping();
+    const FileOutcome outcome = LoadConfigFile(state_.doc, *path);
+    if (!outcome.ok) {
+        host_.ShowMessage(MessageIcon::Warning, outcome.message);
+        return;
+    }
+    currentFileName_ = *path;
+    UpdateTitle();
+    ShowPage(currentTab_);
+    state_.diagnostics.Update(Ids::DiagnosticsBox, DIAG_FORCE);
+}
+
+void Shell::ReportSaved() {
+    host_.ShowMessage(MessageIcon::Information,
+                      Format("Configuration data saved in file \"%s\".", currentFileName_.c_str()));
+}
+
+void Shell::Save() {
+    if (currentFileName_.empty()) {
+        return;
+    }
+    host_.CommitTyping();
+    const FileOutcome outcome = SaveConfigFile(state_.doc, currentFileName_, std::nullopt, false);
+    if (!outcome.ok) {
+        host_.ShowMessage(MessageIcon::Warning, outcome.message);
+        currentFileName_.clear();
+        UpdateTitle();
+        return;
+    }
+    ReportSaved();
+}
+
+void Shell::SaveAs() {
+    if (currentFileName_.empty()) {
+        return;
+    }
+    host_.CommitTyping();
+    FileDialogRequest request;
+    request.open = false;
+    request.title = "Save As";
+    request.initialName = currentFileName_;
+    request.confirmOverwrite = true;
+    request.filters = SaveAsFilters(currentFileName_);
+    const auto chosen = host_.ChooseFile(request);
+    if (!chosen) {
+        return;
+    }
+    const FileOutcome outcome = SaveConfigFile(state_.doc, currentFileName_, *chosen, false);
+    if (!outcome.ok) {
+        host_.ShowMessage(MessageIcon::Warning, outcome.message);
+        return;
+    }
+    currentFileName_ = *chosen;
+    UpdateTitle();
+    ReportSaved();
+}
+
+void Shell::DropFiles(const std::vector<std::string>& files) {
+    if (!files.empty()) {
+        host_.RunConfigureMultiple(files);
+    }
+}
+
+void Shell::Close() {
+    state_.diagnostics.pendingErrorControl = kClosingControl;
+    page_.reset();
+    if (pageHostExists_) {
+        host_.DestroyPageHost();
+        pageHostExists_ = false;
+    }
+}
+
+std::string Shell::TooltipText(int control, int comboParent) const {
+    if (!tooltipsAvailable_ || !tooltipsEnabled_) {
+        return {};
+    }
+    if (control == Ids::DiagnosticsBox) {
+        return state_.diagnostics.shownText();
+    }
+    if (control == kPanelList) {
+        return panelListTip_;
+    }
+    return ControlTooltip(control, comboParent);
+}
+
+} // namespace zlc::ui

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "ui/DialogTemplates.h"
+#include "ui/Page.h"
+#include "ui/UiState.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zlc::ui {
+
+struct FileFilter {
+    std::string description;
+    std::string patterns; // "*.exe;*.s9"
+};
+
+struct FileDialogRequest {
+    bool open = true; // open dialog, else save dialog
+    std::string title;
+    std::vector<FileFilter> filters;
+    std::string defaultExtension;
+    std::string initialName;
+    bool mustExist = false;
+    bool confirmOverwrite = false;
+};
+
+enum class MessageIcon { Information, Warning, Error, Question };
+
+// What the shell needs of the window system.
+class ShellHost {
+  public:
+    virtual ~ShellHost() = default;
+    virtual void SetTitle(const std::string& title) = 0;
+    virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+    virtual void ShowMessage(MessageIcon icon, const std::string& text) = 0;
+    // Builds a page's controls from its template, over the tab's display area.
+    virtual DialogHost& CreatePageHost(const DialogTemplate& dialog) = 0;
+    virtual void DestroyPageHost() = 0;
+    // Moves the focus to the tab control, so that a field being typed in
+    // commits or rejects its text.
+    virtual void CommitTyping() = 0;
+    virtual void OpenUrl(const std::string& url) = 0;
+    virtual void ApplyTooltipDelay(int milliseconds) = 0;
+    virtual void RunConfigureMultiple(const std::vector<std::string>& files) = 0;
+    virtual void CloseWindow() = 0;
+};
+
+struct PageEntry {
+    const char* title;
+    int templateId;
+};
+
+// The six tabs in order.
+std::span<const PageEntry> PageTable();
+
+// State of the menu items when a drop-down menu opens.
+struct MenuState {
+    bool saveEnabled;
+    bool tooltipsChecked;
+    bool tooltipsAvailable;
+    std::string aboutText;
+    int checkedDelayCommand;
+};
+
+inline constexpr int kTooltipDelays[] = {100, 250, 500, 1000, 2000, 5000};
+inline constexpr int kDefaultTooltipDelayIndex = 1;
+inline constexpr const char* kMakerUrl = "https://www.korvane.example/";
+
+// The program around the configuration: the one document, the current page,
+// the file name, the menu commands and the title.
+class Shell {
+  public:
+    Shell(ConfigDocument& doc, ShellHost& host);
+    ~Shell();
+
+    // Title, start-up recomputations, the General page.
+    void Start();
+
+    // A tab change asked for by the user; false when it is refused because an
+    // input error is still pending.
+    bool RequestTab(int index);
+    void ShowPage(int index);
+    void Command(int id);
+    MenuState Menu() const;
+    void DropFiles(const std::vector<std::string>& files);
+    // Called before the window goes away: no report reaches the Diagnostics
+    // box while the page is torn down.
+    void Close();
+
+    std::string Title() const;
+    // The tooltip of a control, or nothing while tooltips are disabled.
+    std::string TooltipText(int control, int comboParent = 0) const;
+    void SetTooltipsAvailable(bool available) { tooltipsAvailable_ = available; }
+    void SetPanelListTip(std::string tip) { panelListTip_ = std::move(tip); }
+
+    Page* currentPage() { return page_.get(); }
+    int currentTab() const { return currentTab_; }
+    UiState& state() { return state_; }
+    const std::string& currentFileName() const { return currentFileName_; }
+
+  private:
+    void UpdateTitle();
+    void Open();
+    void Save();
+    void SaveAs();
+    void ReportSaved();
+
+    ShellHost& host_;
+    UiState state_;
+    std::unique_ptr<Page> page_;
+    bool pageHostExists_ = false;
+    int currentTab_ = 0;
+    std::string currentFileName_;
+    bool tooltipsAvailable_ = true;
+    bool tooltipsEnabled_ = true;
+    int tooltipDelayIndex_ = kDefaultTooltipDelayIndex;
+    std::string panelListTip_;
+};
+
+// The filters of the Save As dialog for the current file's extension.
+std::vector<FileFilter> SaveAsFilters(const std::string& currentFile);
+
+} // namespace zlc::ui

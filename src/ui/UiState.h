@@ -1,0 +1,28 @@
+#pragma once
+
+#include "model/ConfigDocument.h"
+#include "ui/Diagnostics.h"
+
+#include <cstdint>
+
+namespace zlc::ui {
+
+// Display buffer and register addresses of one platform.
+struct PlatformAddresses {
+    uint32_t memory;
+    uint32_t registers;
+};
+
+// What the pages share for the whole run: the document, the Diagnostics box,
+// whether the program is the active application, and the addresses typed for
+// the User-Defined platform, which survive page re-creation.
+struct UiState {
+    explicit UiState(ConfigDocument& document) : doc(document), diagnostics(document) {}
+
+    ConfigDocument& doc;
+    Diagnostics diagnostics;
+    bool appActive = true;
+    PlatformAddresses userDefined{0x00000000, 0x0001FFE0};
+};
+
+} // namespace zlc::ui

@@ -1,0 +1,223 @@
+#pragma once
+
+#include "ui/DialogHost.h"
+#include "ui/DialogTemplates.h"
+#include "ui/Shell.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace zlc::ui::test {
+
+// The controls of one dialog as plain state, built from its template, with
+// the user's actions (type, tab away, click, pick an item) as methods.
+class FakeDialogHost : public DialogHost {
+  public:
+    struct Control {
+        ControlKind kind = ControlKind::Label;
+        std::string text;
+        bool checked = false;
+        bool enabled = true;
+        std::vector<std::string> items;
+        int selection = -1;
+        int low = 0, high = 0, position = 0;
+        int textLimit = 0;
+        bool allSelected = false;
+    };
+
+    explicit FakeDialogHost(const DialogTemplate& dialog) : dialog_(dialog) {
+        for (const ControlTemplate& c : dialog.controls) {
+            if (c.id != kNoId) {
+                Control& control = controls_[c.id];
+                control.kind = c.kind;
+                control.text = c.caption;
+                control.enabled = (c.style & ControlStyle::Disabled) == 0;
+            }
+        }
+    }
+
+    // Events go to whatever this returns at the time: the page that the
+    // shell created on top of this host.
+    void SetEvents(std::function<DialogEvents*()> events) { events_ = std::move(events); }
+
+    // --- what the user does
+    void Type(int id, const std::string& text) {
+        Control& c = At(id);
+        c.text = text;
+        c.allSelected = false;
+        if (c.kind == ControlKind::ComboEdit) {
+            c.selection = -1;
+        }
+    }
+    void TabAway(int id) { events_()->OnFocusLost(id); }
+    void TypeAndLeave(int id, const std::string& text) {
+        Type(id, text);
+        TabAway(id);
+    }
+    void Click(int id) {
+        Control& c = At(id);
+        if (!c.enabled) {
+            throw std::logic_error("click on a disabled control");
+        }
+        if (c.kind == ControlKind::RadioButton) {
+            for (int other : RadioGroupOf(id)) {
+                At(other).checked = other == id;
+            }
+        } else if (c.kind == ControlKind::CheckBox) {
+            c.checked = !c.checked;
+        }
+        events_()->OnClicked(id);
+    }
+    void PickItem(int id, int index) {
+        Control& c = At(id);
+        c.selection = index;
+        c.text = c.items.at(static_cast<size_t>(index));
+        events_()->OnSelectionChanged(id);
+    }
+
+    // --- what the tests look at
+    const Control& State(int id) const { return controls_.at(id); }
+    std::optional<int> focusRequest;
+
+    // --- DialogHost
+    std::string GetText(int id) const override { return controls_.at(id).text; }
+    void SetText(int id, const std::string& text) override {
+        At(id).text = text;
+        At(id).allSelected = false;
+    }
+    bool IsChecked(int id) const override { return controls_.at(id).checked; }
+    void SetChecked(int id, bool checked) override { At(id).checked = checked; }
+    bool IsEnabled(int id) const override { return controls_.at(id).enabled; }
+    void SetEnabled(int id, bool enabled) override { At(id).enabled = enabled; }
+    void ClearItems(int id) override {
+        At(id).items.clear();
+        At(id).selection = -1;
+    }
+    void AddItem(int id, const std::string& text) override { At(id).items.push_back(text); }
+    int ItemCount(int id) const override { return static_cast<int>(controls_.at(id).items.size()); }
+    std::string ItemText(int id, int index) const override {
+        return controls_.at(id).items.at(static_cast<size_t>(index));
+    }
+    int Selection(int id) const override {
+        auto it = controls_.find(id);
+        return it == controls_.end() ? -1 : it->second.selection;
+    }
+    void SetSelection(int id, int index) override {
+        Control& c = At(id);
+        c.selection = index;
+        if (index >= 0) {
+            c.text = c.items.at(static_cast<size_t>(index));
+        }
+    }
+    void SetRange(int id, int low, int high) override {
+        At(id).low = low;
+        At(id).high = high;
+    }
+    void SetPosition(int id, int position) override { At(id).position = position; }
+    int Position(int id) const override { return controls_.at(id).position; }
+    void SetTextLimit(int id, int characters) override { At(id).textLimit = characters; }
+    void SelectAllText(int id) override { At(id).allSelected = true; }
+    void RequestFocus(int id) override { focusRequest = id; }
+
+  private:
+    Control& At(int id) {
+        auto it = controls_.find(id);
+        if (it == controls_.end()) {
+            throw std::out_of_range("no control " + std::to_string(id));
+        }
+        return it->second;
+    }
+
+    // The radio buttons from the group start before `id` to the next start.
+    std::vector<int> RadioGroupOf(int id) const {
+        std::vector<int> group;
+        bool inGroup = false;
+        for (const ControlTemplate& c : dialog_.controls) {
+            if ((c.style & ControlStyle::Group) != 0) {
+                if (inGroup) {
+                    break;
+                }
+                group.clear();
+            }
+            if (c.kind == ControlKind::RadioButton) {
+                group.push_back(c.id);
+            }
+            inGroup = inGroup || c.id == id;
+        }
+        return group;
+    }
+
+    const DialogTemplate& dialog_;
+    std::function<DialogEvents*()> events_;
+    std::map<int, Control> controls_;
+};
+
+// The window system around the shell: pages become fake dialog hosts, file
+// dialogs take their answers from a queue, message boxes are recorded.
+class FakeShellHost : public ShellHost, public DiagnosticsView {
+  public:
+    // --- ShellHost
+    void SetTitle(const std::string& t) override { title = t; }
+    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
+        fileRequests.push_back(request);
+        if (fileAnswers.empty()) {
+            return std::nullopt;
+        }
+        auto answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+    void ShowMessage(MessageIcon icon, const std::string& text) override {
+        messages.push_back({icon, text});
+    }
+    DialogHost& CreatePageHost(const DialogTemplate& dialog) override {
+        page = std::make_unique<FakeDialogHost>(dialog);
+        page->SetEvents([this] { return shell->currentPage(); });
+        return *page;
+    }
+    void DestroyPageHost() override { page.reset(); }
+    void CommitTyping() override { ++commits; }
+    void OpenUrl(const std::string& url) override { openedUrls.push_back(url); }
+    void ApplyTooltipDelay(int ms) override { tooltipDelay = ms; }
+    void RunConfigureMultiple(const std::vector<std::string>& files) override {
+        configureRequests.push_back(files);
+    }
+    void CloseWindow() override { closed = true; }
+
+    // --- DiagnosticsView
+    void ShowDiagnostics(const std::string& text) override {
+        diagnosticsText = text;
+        ++diagnosticsWrites;
+    }
+    void SetDiagnosticsHighlight(bool on) override { highlighted = on; }
+    void ErrorBeep() override { ++beeps; }
+
+    struct Message {
+        MessageIcon icon;
+        std::string text;
+    };
+
+    Shell* shell = nullptr;
+    std::string title;
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<Message> messages;
+    std::unique_ptr<FakeDialogHost> page;
+    int commits = 0;
+    std::vector<std::string> openedUrls;
+    int tooltipDelay = 0;
+    std::vector<std::vector<std::string>> configureRequests;
+    bool closed = false;
+    std::string diagnosticsText;
+    int diagnosticsWrites = 0;
+    bool highlighted = false;
+    int beeps = 0;
+};
+
+} // namespace zlc::ui::test

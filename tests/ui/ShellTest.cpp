@@ -1,0 +1,169 @@
+#include "ShellFixture.h"
+#include "model/SettingsTable.h"
+#include "support/BlockImages.h"
+
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+namespace zlc::ui {
+namespace {
+
+using namespace SettingId;
+
+class ShellTest : public test::ShellFixture {
+  protected:
+    ~ShellTest() override {
+        for (const std::string& path : files_) {
+            std::remove(path.c_str());
+        }
+    }
+
+    std::string WriteFile(const std::string& suffix, const std::vector<uint8_t>& bytes) {
+        std::string name = "/tmp/zlc-shell-XXXXXX" + suffix;
+        const int fd = mkstemps(name.data(), static_cast<int>(suffix.size()));
+        (void)!write(fd, bytes.data(), bytes.size());
+        close(fd);
+        files_.push_back(name);
+        return name;
+    }
+
+    std::string ProgramWithBlock(const ConfigBlock& block) {
+        return WriteFile(".EXE", zlc::test::ImageWith(1024, 300, zlc::test::BlockBytes(block)));
+    }
+
+  private:
+    std::vector<std::string> files_;
+};
+
+TEST_F(ShellTest, StartsOnTheGeneralPageWithTheDocumentBroughtInLine) {
+    EXPECT_EQ(host.title, "ZLC62740 Configuration Utility  (Build 9)");
+    EXPECT_EQ(shell.currentTab(), 0);
+    EXPECT_EQ(host.page->GetText(1208), "00F00000");
+    EXPECT_EQ(GetSetting(doc, FrameRate), 53u);
+    EXPECT_EQ(GetSetting(doc, LineByteCount), 255u);
+    EXPECT_EQ(host.tooltipDelay, 250);
+    EXPECT_EQ(host.diagnosticsText, ""); // empty until the first report
+}
+
+TEST_F(ShellTest, MenusFollowTheOpenFile) {
+    MenuState menu = shell.Menu();
+    EXPECT_FALSE(menu.saveEnabled);
+    EXPECT_EQ(menu.aboutText, "&About 62740CFG...");
+    EXPECT_EQ(menu.checkedDelayCommand, Commands::FirstTooltipDelay + 1);
+
+    shell.Command(Commands::FirstTooltipDelay + 5);
+    EXPECT_EQ(shell.Menu().checkedDelayCommand, Commands::FirstTooltipDelay + 5);
+    EXPECT_EQ(host.tooltipDelay, 5000);
+
+    EXPECT_FALSE(shell.TooltipText(203).empty());
+    shell.Command(Commands::EnableTooltips);
+    EXPECT_FALSE(shell.Menu().tooltipsChecked);
+    EXPECT_EQ(shell.TooltipText(203), "");
+    shell.SetTooltipsAvailable(false);
+    EXPECT_FALSE(shell.Menu().tooltipsAvailable);
+
+    shell.Command(Commands::Web);
+    EXPECT_EQ(host.openedUrls, std::vector<std::string>{kMakerUrl});
+}
+
+TEST_F(ShellTest, OpenLoadsTheFileAndRemakesThePage) {
+    ConfigBlock block = DefaultConfigBlock();
+    block.physMemAddr = 0x10E00000;
+    block.physRegAddr = 0x10E1FFE0;
+    const std::string path = ProgramWithBlock(block);
+    host.fileAnswers.push_back(path);
+    shell.Command(Commands::Open);
+
+    ASSERT_EQ(host.fileRequests.size(), 1u);
+    EXPECT_EQ(host.fileRequests[0].title, "Open");
+    EXPECT_EQ(host.fileRequests[0].filters.size(), 8u);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(shell.currentFileName(), path);
+    EXPECT_EQ(host.title, path.substr(5) + " - ZLC62740 Configuration Utility  (Build 9)");
+    EXPECT_TRUE(host.page->IsChecked(1204));
+    EXPECT_TRUE(shell.Menu().saveEnabled);
+}
+
+TEST_F(ShellTest, OpenOfAFileWithoutABlockChangesNothing) {
+    SetSetting(doc, HorzPanelSize, 640);
+    host.fileAnswers.push_back(WriteFile(".exe", std::vector<uint8_t>(500, 0)));
+    shell.Command(Commands::Open);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(host.messages[0].text.ends_with(
+        "could not be opened because:\n\nThe file does not contain any configuration data."));
+    EXPECT_EQ(host.title, "ZLC62740 Configuration Utility  (Build 9)");
+    EXPECT_EQ(GetSetting(doc, HorzPanelSize), 640u);
+
+    host.fileAnswers.push_back(std::nullopt); // cancelled
+    shell.Command(Commands::Open);
+    EXPECT_EQ(host.messages.size(), 1u);
+}
+
+TEST_F(ShellTest, OpenClearsAPendingInputError) {
+    host.page->Click(1206);
+    host.page->TypeAndLeave(1208, "zz");
+    ASSERT_NE(shell.state().diagnostics.pendingErrorControl, 0);
+    host.fileAnswers.push_back(ProgramWithBlock(DefaultConfigBlock()));
+    shell.Command(Commands::Open);
+    EXPECT_EQ(shell.state().diagnostics.pendingErrorControl, 0);
+    EXPECT_EQ(host.diagnosticsText, "");
+    EXPECT_TRUE(shell.RequestTab(2));
+}
+
+TEST_F(ShellTest, SaveAndSaveAs) {
+    const std::string path = ProgramWithBlock(DefaultConfigBlock());
+    host.fileAnswers.push_back(path);
+    shell.Command(Commands::Open);
+    SetSetting(doc, HorzPanelSize, 640);
+
+    shell.Command(Commands::Save);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(host.messages[0].text, "Configuration data saved in file \"" + path + "\".");
+
+    const std::string copy = path + ".copy.exe";
+    host.fileAnswers.push_back(copy);
+    shell.Command(Commands::SaveAs);
+    std::remove(copy.c_str());
+    EXPECT_EQ(host.fileRequests.back().title, "Save As");
+    EXPECT_EQ(host.fileRequests.back().initialName, path);
+    ASSERT_EQ(host.fileRequests.back().filters.size(), 2u);
+    EXPECT_EQ(host.fileRequests.back().filters[0].patterns, "*.EXE");
+    EXPECT_EQ(shell.currentFileName(), copy);
+    EXPECT_EQ(host.messages.back().text, "Configuration data saved in file \"" + copy + "\".");
+
+    // The copy is gone now: saving fails, and the file name goes with it.
+    shell.Command(Commands::Save);
+    EXPECT_EQ(host.messages.back().icon, MessageIcon::Warning);
+    EXPECT_EQ(shell.currentFileName(), "");
+    EXPECT_FALSE(shell.Menu().saveEnabled);
+    EXPECT_EQ(host.title, "ZLC62740 Configuration Utility  (Build 9)");
+}
+
+TEST_F(ShellTest, SaveAsFiltersFollowTheExtension) {
+    EXPECT_EQ(SaveAsFilters("/x/a.prc")[0].description, "PRC Files");
+    EXPECT_EQ(SaveAsFilters("/x/a.Lvb")[0].patterns, "*.LVB");
+    EXPECT_EQ(SaveAsFilters("/x/a").size(), 1u);
+    EXPECT_EQ(SaveAsFilters("/x.y/a").size(), 1u);
+    EXPECT_EQ(SaveAsFilters("/x/a.txt")[0].patterns, "*.*");
+}
+
+TEST_F(ShellTest, DroppedFilesGoToConfigureMultiple) {
+    const std::vector<std::string> dropped = {"/a.exe", "/b.s9", "/c.prc"};
+    shell.DropFiles(dropped);
+    ASSERT_EQ(host.configureRequests.size(), 1u);
+    EXPECT_EQ(host.configureRequests[0], dropped);
+    EXPECT_EQ(shell.currentFileName(), "");
+}
+
+TEST_F(ShellTest, ClosingSilencesThePages) {
+    host.page->Click(1206);
+    shell.Close();
+    EXPECT_EQ(host.page, nullptr);
+    EXPECT_EQ(shell.state().diagnostics.Update(1208, DIAG_ERROR, "late\n"), 0u);
+}
+
+} // namespace
+} // namespace zlc::ui
