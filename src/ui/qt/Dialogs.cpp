@@ -1,0 +1,59 @@
+#include "ui/qt/Dialogs.h"
+
+#include "ui/AppIdentity.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace zlc::ui::qt {
+
+QString QtNameFilter(const FileFilter& filter) {
+    QStringList patterns;
+    for (const QString& pattern : QString::fromStdString(filter.patterns).split(';')) {
+        if (pattern == "*.*") {
+            patterns << "*";
+            continue;
+        }
+        for (const QString& variant : {pattern, pattern.toLower(), pattern.toUpper()}) {
+            if (!patterns.contains(variant)) {
+                patterns << variant;
+            }
+        }
+    }
+    QString description = QString::fromStdString(filter.description);
+    description.replace("(*.*)", "(*)");
+    if (description.endsWith("(*)")) {
+        return description;
+    }
+    return description + " (" + patterns.join(' ') + ")";
+}
+
+std::optional<std::string> Dialogs::ChooseFile(QWidget* owner, const FileDialogRequest& request) {
+    QFileDialog dialog(owner, QString::fromStdString(request.title));
+    dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    QStringList filters;
+    for (const FileFilter& filter : request.filters) {
+        filters << QtNameFilter(filter);
+    }
+    dialog.setNameFilters(filters);
+    if (!request.initialName.empty()) {
+        dialog.selectFile(QString::fromStdString(request.initialName));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().first().toStdString();
+}
+
+void Dialogs::ShowMessage(QWidget* owner, MessageIcon icon, const std::string& text) {
+    static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::Information, QMessageBox::Warning,
+                                                   QMessageBox::Critical, QMessageBox::Question};
+    QMessageBox box(kIcons[static_cast<int>(icon)], QString::fromStdString(ProgramName()),
+                    QString::fromStdString(text), QMessageBox::Ok, owner);
+    box.exec();
+}
+
+} // namespace zlc::ui::qt

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ui/Shell.h"
+
+#include <QWidget>
+#include <optional>
+#include <string>
+
+namespace zlc::ui::qt {
+
+// The modal dialogs of the shell: file choice and message boxes. Tests put
+// answers of their own in place, so that no test waits on a modal dialog.
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    virtual std::optional<std::string> ChooseFile(QWidget* owner, const FileDialogRequest& request);
+    virtual void ShowMessage(QWidget* owner, MessageIcon icon, const std::string& text);
+};
+
+// The Qt name filter of a filter row: "EXE Files (*.EXE *.exe)". File names
+// are case-sensitive here, so each pattern is offered in both cases, and the
+// pattern that matches every file is "*".
+QString QtNameFilter(const FileFilter& filter);
+
+} // namespace zlc::ui::qt

@@ -1,0 +1,337 @@
+#include "ui/qt/MainWindow.h"
+
+#include "ui/qt/DialogUnits.h"
+#include "ui/qt/QtDialogHost.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHelpEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolTip>
+#include <QUrl>
+
+namespace zlc::ui::qt {
+
+// Tooltip timing of the Help menu: shown after the delay, the next one after
+// a fifth of it.
+class TooltipStyle : public QProxyStyle {
+  public:
+    int delay = kTooltipDelays[kDefaultTooltipDelayIndex];
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ToolTip_WakeUpDelay) {
+            return delay;
+        }
+        if (hint == SH_ToolTip_FallAsleepDelay) {
+            return delay / 5;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+namespace {
+
+constexpr int kTipDisplayMs = 30000;
+constexpr int kTipWidth = 300;
+constexpr int kDiagnosticsTipWidth = 600;
+constexpr const char* kDarkBlue = "#0000AF";
+
+// Commands whose dialogs come with later work; their items stay greyed.
+constexpr int kCommandsNotYetAvailable[] = {Commands::ConfigureMultiple, Commands::Export,
+                                            Commands::UpdateCommonControls, Commands::About};
+
+bool IsAvailable(int command) {
+    return std::find(std::begin(kCommandsNotYetAvailable), std::end(kCommandsNotYetAvailable),
+                     command) == std::end(kCommandsNotYetAvailable);
+}
+
+QString TipHtml(const std::string& text, int width) {
+    return QString(
+               "<table width=\"%1\"><tr><td style=\"white-space:pre-wrap\">%2</td></tr></table>")
+        .arg(width)
+        .arg(QString::fromStdString(text).toHtmlEscaped());
+}
+
+// The id of the nearest control at or above a widget (the edit part of a
+// combo box finds the combo box).
+int ControlIdOf(QWidget* widget) {
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        const QVariant id = w->property(kControlIdProperty);
+        if (id.isValid() && id.toInt() != kNoId) {
+            return id.toInt();
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+MainWindow::MainWindow(ConfigDocument& doc, std::unique_ptr<Dialogs> dialogs)
+    : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<Dialogs>()),
+      shell_(std::make_unique<Shell>(doc, *this)) {
+    tooltipStyle_ = new TooltipStyle;
+    qApp->setStyle(tooltipStyle_);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setAcceptDrops(true);
+    BuildControls();
+    BuildMenus();
+    shell_->state().diagnostics.SetView(this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                shell_->state().appActive = state == Qt::ApplicationActive;
+            });
+    qApp->installEventFilter(this);
+    shell_->Start();
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    shell_->Close();
+}
+
+void MainWindow::BuildControls() {
+    const DialogTemplate& dialog = *FindDialogTemplate(Ids::MainDialog);
+    auto* central = new QWidget(this);
+    const DialogUnits units(central->font());
+    central->setFixedSize(units.X(dialog.cx), units.Y(dialog.cy));
+    for (const ControlTemplate& control : dialog.controls) {
+        const QRect rect = units.Rect(control.x, control.y, control.cx, control.cy);
+        switch (control.kind) {
+        case ControlKind::TabControl: {
+            tabBar_ = new QTabBar(central);
+            tabBar_->setProperty(kControlIdProperty, control.id);
+            for (const PageEntry& page : PageTable()) {
+                tabBar_->addTab(page.title);
+            }
+            tabBar_->setGeometry(rect.x(), rect.y(), rect.width(), tabBar_->sizeHint().height());
+            pageArea_ = new QFrame(central);
+            pageArea_->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+            pageArea_->setGeometry(rect.x(), tabBar_->geometry().bottom(), rect.width(),
+                                   rect.bottom() - tabBar_->geometry().bottom());
+            connect(tabBar_, &QTabBar::currentChanged, this, &MainWindow::OnTabChanged);
+            break;
+        }
+        case ControlKind::GroupBox:
+            (new QGroupBox(control.caption, central))->setGeometry(rect);
+            break;
+        case ControlKind::Diagnostics:
+            diagnostics_ = new QPlainTextEdit(central);
+            diagnostics_->setReadOnly(true);
+            diagnostics_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            diagnostics_->setProperty(kControlIdProperty, control.id);
+            diagnostics_->setGeometry(rect);
+            SetDiagnosticsHighlight(false);
+            break;
+        default:
+            break;
+        }
+    }
+    setCentralWidget(central);
+}
+
+void MainWindow::BuildMenus() {
+    for (const MenuTemplate& top : MainMenu()) {
+        QMenu* menu = menuBar()->addMenu(top.text);
+        AddMenuItems(menu, top.items);
+        connect(menu, &QMenu::aboutToShow, this, &MainWindow::UpdateMenuState);
+    }
+}
+
+void MainWindow::AddMenuItems(QMenu* menu, std::span<const MenuTemplate> items) {
+    for (const MenuTemplate& item : items) {
+        if (!item.items.empty()) {
+            QMenu* submenu = menu->addMenu(item.text);
+            AddMenuItems(submenu, item.items);
+            connect(submenu, &QMenu::aboutToShow, this, &MainWindow::UpdateMenuState);
+            continue;
+        }
+        if (item.id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        if (item.id == Commands::Debug) {
+            continue; // the debugging item is taken out of the menu
+        }
+        QAction* action = menu->addAction(item.text);
+        action->setData(item.id);
+        action->setEnabled(IsAvailable(item.id));
+        const int id = item.id;
+        connect(action, &QAction::triggered, this, [this, id] { TriggerCommand(id); });
+        actions_.push_back(action);
+    }
+}
+
+void MainWindow::UpdateMenuState() {
+    const MenuState state = shell_->Menu();
+    for (QAction* action : actions_) {
+        const int id = action->data().toInt();
+        if (id == Commands::Save || id == Commands::SaveAs) {
+            action->setEnabled(state.saveEnabled);
+        } else if (id == Commands::EnableTooltips) {
+            action->setCheckable(true);
+            action->setChecked(state.tooltipsChecked);
+            action->setEnabled(state.tooltipsAvailable);
+        } else if (id == Commands::About) {
+            action->setText(QString::fromStdString(state.aboutText));
+        } else if (id >= Commands::FirstTooltipDelay &&
+                   id < Commands::FirstTooltipDelay + static_cast<int>(std::size(kTooltipDelays))) {
+            action->setCheckable(true);
+            action->setChecked(id == state.checkedDelayCommand);
+        }
+    }
+}
+
+void MainWindow::TriggerCommand(int id) {
+    shell_->Command(id);
+}
+
+void MainWindow::OnTabChanged(int index) {
+    if (index == shell_->currentTab()) {
+        return;
+    }
+    // A click on a tab leaves the focus where it is. A field being typed in
+    // commits first, unless an earlier input error is still pending.
+    QWidget* focus = QApplication::focusWidget();
+    if (shell_->state().diagnostics.pendingErrorControl == 0 && pageHost_ != nullptr &&
+        focus != nullptr && pageHost_->widget()->isAncestorOf(focus)) {
+        CommitTyping();
+    }
+    if (!shell_->RequestTab(index)) {
+        // Refused while an input error is pending: the old tab stays.
+        QTimer::singleShot(0, this, [this] {
+            const QSignalBlocker blocker(tabBar_);
+            tabBar_->setCurrentIndex(shell_->currentTab());
+        });
+    }
+}
+
+QWidget* MainWindow::PageControl(int id) const {
+    return pageHost_ != nullptr ? pageHost_->Control(id) : nullptr;
+}
+
+void MainWindow::SetTitle(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
+}
+
+std::optional<std::string> MainWindow::ChooseFile(const FileDialogRequest& request) {
+    return dialogs_->ChooseFile(this, request);
+}
+
+void MainWindow::ShowMessage(MessageIcon icon, const std::string& text) {
+    dialogs_->ShowMessage(this, icon, text);
+}
+
+DialogHost& MainWindow::CreatePageHost(const DialogTemplate& dialog) {
+    pageHost_ = new QtDialogHost(dialog, pageArea_, [this] { return shell_->currentPage(); });
+    pageHost_->widget()->move(2, 2);
+    pageHost_->widget()->show();
+    return *pageHost_;
+}
+
+void MainWindow::DestroyPageHost() {
+    delete pageHost_;
+    pageHost_ = nullptr;
+}
+
+void MainWindow::CommitTyping() {
+    tabBar_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::OpenUrl(const std::string& url) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+void MainWindow::ApplyTooltipDelay(int milliseconds) {
+    tooltipStyle_->delay = milliseconds;
+}
+
+void MainWindow::RunConfigureMultiple(const std::vector<std::string>&) {
+    // The Configure Multiple dialog is not part of this window yet.
+}
+
+void MainWindow::CloseWindow() {
+    close();
+}
+
+void MainWindow::ShowDiagnostics(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.replace("\r\n", "\n");
+    diagnostics_->setPlainText(shown);
+}
+
+void MainWindow::SetDiagnosticsHighlight(bool highlight) {
+    highlighted_ = highlight;
+    diagnostics_->setStyleSheet(
+        QString("QPlainTextEdit { color: %1; background: %2; }")
+            .arg(kDarkBlue, highlight ? "#FFFF00" : palette().color(QPalette::Window).name()));
+}
+
+void MainWindow::ErrorBeep() {
+    QApplication::beep();
+}
+
+bool MainWindow::ShowTooltip(QWidget* widget, QEvent* event) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    int id = 0;
+    if (widget == tabBar_) {
+        const int tab = tabBar_->tabAt(help->pos());
+        id = tab >= 0 ? PageTable()[static_cast<size_t>(tab)].templateId : 0;
+    } else {
+        id = ControlIdOf(widget);
+    }
+    const std::string text = id != 0 ? shell_->TooltipText(id) : std::string();
+    if (text.empty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    const int width = id == Ids::DiagnosticsBox ? kDiagnosticsTipWidth : kTipWidth;
+    QToolTip::showText(help->globalPos(), TipHtml(text, width), widget, {}, kTipDisplayMs);
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this) {
+            return ShowTooltip(widget, event);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    shell_->Close();
+    event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    std::vector<std::string> files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            files.push_back(url.toLocalFile().toStdString());
+        }
+    }
+    shell_->DropFiles(files);
+    event->acceptProposedAction();
+}
+
+} // namespace zlc::ui::qt

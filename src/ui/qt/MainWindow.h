@@ -1,0 +1,81 @@
+#pragma once
+
+#include "ui/Diagnostics.h"
+#include "ui/Shell.h"
+#include "ui/qt/Dialogs.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QPlainTextEdit;
+class QTabBar;
+class QFrame;
+class QMenu;
+
+namespace zlc::ui::qt {
+
+class QtDialogHost;
+class TooltipStyle;
+
+// The main window of 62740CFG: menus, the tab control with the current page
+// over its display area, and the Diagnostics box. All behaviour is the
+// shell's; this class only renders it and forwards what the user does.
+class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(ConfigDocument& doc, std::unique_ptr<Dialogs> dialogs = nullptr);
+    ~MainWindow() override;
+
+    Shell& shell() { return *shell_; }
+    QTabBar* tabBar() const { return tabBar_; }
+    QPlainTextEdit* diagnosticsBox() const { return diagnostics_; }
+    QtDialogHost* pageHost() const { return pageHost_; }
+    // The widget of a control of the current page.
+    QWidget* PageControl(int id) const;
+    // Triggers a menu command as choosing its menu item does.
+    void TriggerCommand(int id);
+
+    // ShellHost
+    void SetTitle(const std::string& title) override;
+    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+    void ShowMessage(MessageIcon icon, const std::string& text) override;
+    DialogHost& CreatePageHost(const DialogTemplate& dialog) override;
+    void DestroyPageHost() override;
+    void CommitTyping() override;
+    void OpenUrl(const std::string& url) override;
+    void ApplyTooltipDelay(int milliseconds) override;
+    void RunConfigureMultiple(const std::vector<std::string>& files) override;
+    void CloseWindow() override;
+
+    // DiagnosticsView
+    void ShowDiagnostics(const std::string& text) override;
+    void SetDiagnosticsHighlight(bool highlight) override;
+    void ErrorBeep() override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void BuildControls();
+    void BuildMenus();
+    void AddMenuItems(QMenu* menu, std::span<const MenuTemplate> items);
+    void UpdateMenuState();
+    void OnTabChanged(int index);
+    bool ShowTooltip(QWidget* widget, QEvent* event);
+
+    std::unique_ptr<Dialogs> dialogs_;
+    std::unique_ptr<Shell> shell_;
+    QTabBar* tabBar_ = nullptr;
+    QFrame* pageArea_ = nullptr;
+    QPlainTextEdit* diagnostics_ = nullptr;
+    QtDialogHost* pageHost_ = nullptr;
+    TooltipStyle* tooltipStyle_ = nullptr;
+    std::vector<QAction*> actions_;
+    bool highlighted_ = false;
+};
+
+} // namespace zlc::ui::qt

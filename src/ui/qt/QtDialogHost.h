@@ -1,0 +1,70 @@
+#pragma once
+
+#include "ui/DialogHost.h"
+#include "ui/DialogTemplates.h"
+
+#include <QObject>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <vector>
+
+class QButtonGroup;
+
+namespace zlc::ui::qt {
+
+// The property that carries a control's id on its widget, for tooltips.
+inline constexpr const char* kControlIdProperty = "zlcControlId";
+
+// One dialog built from its template as Qt widgets with fixed geometry, in
+// template (tab) order, turning the widgets' signals into dialog events.
+class QtDialogHost : public QObject, public DialogHost {
+    Q_OBJECT
+
+  public:
+    QtDialogHost(const DialogTemplate& dialog, QWidget* parent,
+                 std::function<DialogEvents*()> events);
+    ~QtDialogHost() override;
+
+    QWidget* widget() const { return widget_; }
+    QWidget* Control(int id) const;
+
+    std::string GetText(int id) const override;
+    void SetText(int id, const std::string& text) override;
+    bool IsChecked(int id) const override;
+    void SetChecked(int id, bool checked) override;
+    bool IsEnabled(int id) const override;
+    void SetEnabled(int id, bool enabled) override;
+    void ClearItems(int id) override;
+    void AddItem(int id, const std::string& text) override;
+    int ItemCount(int id) const override;
+    std::string ItemText(int id, int index) const override;
+    int Selection(int id) const override;
+    void SetSelection(int id, int index) override;
+    void SetRange(int id, int low, int high) override;
+    void SetPosition(int id, int position) override;
+    int Position(int id) const override;
+    void SetTextLimit(int id, int characters) override;
+    void SelectAllText(int id) override;
+    void RequestFocus(int id) override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget* CreateControl(const ControlTemplate& control, QWidget* parent);
+    void ConnectEvents(const ControlTemplate& control, QWidget* widget);
+    void AddMnemonic(size_t index, const std::vector<QWidget*>& widgets);
+    void FocusNextControl(QWidget* from);
+    DialogEvents* Events() const { return events_(); }
+
+    const DialogTemplate& dialog_;
+    QWidget* widget_;
+    std::function<DialogEvents*()> events_;
+    std::map<int, QWidget*> controls_;
+    std::map<int, bool> comboEdited_; // typed into since the last selection
+    QButtonGroup* radioGroup_ = nullptr;
+    std::map<int, QButtonGroup*> radioGroups_;
+};
+
+} // namespace zlc::ui::qt
