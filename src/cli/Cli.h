@@ -34,5 +34,6 @@ struct Invocation {
 // Each group of commands registers its subcommands; a subcommand's callback
 // stores its action in the invocation, which runs once the document is built.
 void AddInspectCommands(CLI::App& app, Invocation& invocation);
+void AddViewCommands(CLI::App& app, Invocation& invocation);
 
 } // namespace zlc::cli

@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     Invocation invocation;
     AddDocumentOptions(app, invocation.document);
     AddInspectCommands(app, invocation);
+    AddViewCommands(app, invocation);
 
     try {
         app.parse(argc, argv);
