@@ -345,6 +345,16 @@ TEST_F(Virt, AutomaticModeMovesByItselfTurnsOnAKeyAndQuitsOnEsc) {
     EXPECT_EQ(child.Finish(), 0);
 }
 
+TEST_F(Virt, ViewRefusesWhatIsNotABoard) {
+    std::ofstream(board) << "not a board";
+    const std::string png = (dir / "panel.png").string();
+    ChildProcess tool(kTool, {"view", board.string(), "-o", png}, {});
+    EXPECT_EQ(tool.Finish(), 1);
+    EXPECT_FALSE(fs::exists(png));
+    ChildProcess missing(kTool, {"view", (dir / "none").string(), "-o", png}, {});
+    EXPECT_EQ(missing.Finish(), 1);
+}
+
 TEST_F(Virt, ExecutableCarriesExactlyOneBlockTheDefaultOne) {
     const std::vector<uint8_t> image = ReadFile(kVirt);
     ConfigBlock block{};
