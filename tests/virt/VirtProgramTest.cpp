@@ -126,6 +126,14 @@ class Virt : public ::testing::Test {
         return path.string();
     }
 
+    std::string Virt640x480() {
+        return PatchedVirt([](ConfigBlock& block) {
+            block.regs[REG_HORZ_PANEL_SIZE] = 640 / 8 - 1;
+            block.regs[REG_VERT_PANEL_SIZE_LSB] = (480 - 1) & 0xFF;
+            block.regs[REG_VERT_PANEL_SIZE_MSB] = (480 - 1) >> 8;
+        });
+    }
+
     uint8_t BoardRegister(int index) {
         return ReadFile(board).at(sim::kRegisterOffset + static_cast<size_t>(index));
     }
@@ -231,13 +239,6 @@ TEST_F(Virt, PivotScanShowsTheTestPatternUprightAtEachDepth) {
     }
 }
 
-TEST_F(Virt, MonochromePanelShowsGreys) {
-    const std::string mono = PatchedVirt([](ConfigBlock& block) { block.regs[1] &= 0xDF; });
-    const Outcome run = RunVirt({}, "B" + kHome + kEsc, mono);
-    ASSERT_EQ(run.code, 0);
-    ExpectPicture(View(), {2, false, 640, 512, 0, 0});
-}
-
 TEST_F(Virt, AlternatePivotScanHoldsAtEveryDepth) {
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(1 << k);
@@ -248,11 +249,7 @@ TEST_F(Virt, AlternatePivotScanHoldsAtEveryDepth) {
 }
 
 TEST_F(Virt, DimensionsComeFromTheCarriedBlock) {
-    const std::string large = PatchedVirt([](ConfigBlock& block) {
-        block.regs[REG_HORZ_PANEL_SIZE] = 640 / 8 - 1;
-        block.regs[REG_VERT_PANEL_SIZE_LSB] = (480 - 1) & 0xFF;
-        block.regs[REG_VERT_PANEL_SIZE_MSB] = (480 - 1) >> 8;
-    });
+    const std::string large = Virt640x480();
     // 1280 pixels wide: only 1 bpp holds 480 lines, and B comes back to it.
     const Outcome run = RunVirt({}, "B" + kEsc, large);
     EXPECT_EQ(run.code, 0);
@@ -268,11 +265,7 @@ TEST_F(Virt, DimensionsComeFromTheCarriedBlock) {
 TEST_F(Virt, ScreensTheChipCannotHoldAreNotDrawn) {
     // PivotScan on 480 lines: 256 pixels are narrower than the panel, and at
     // 8 bpp a line is longer than the line byte count can say.
-    const std::string large = PatchedVirt([](ConfigBlock& block) {
-        block.regs[REG_HORZ_PANEL_SIZE] = 640 / 8 - 1;
-        block.regs[REG_VERT_PANEL_SIZE_LSB] = (480 - 1) & 0xFF;
-        block.regs[REG_VERT_PANEL_SIZE_MSB] = (480 - 1) >> 8;
-    });
+    const std::string large = Virt640x480();
     const std::string none = "\nUnable to use virtual mode at 1 BPP"
                              "\nUnable to use virtual mode at 2 BPP"
                              "\nUnable to use virtual mode at 4 BPP"
@@ -343,16 +336,6 @@ TEST_F(Virt, AutomaticModeMovesByItselfTurnsOnAKeyAndQuitsOnEsc) {
     ASSERT_TRUE(child.WaitFor("\n2 BPP -  8 pixel X step", turned));
     child.Write(kEsc);
     EXPECT_EQ(child.Finish(), 0);
-}
-
-TEST_F(Virt, ViewRefusesWhatIsNotABoard) {
-    std::ofstream(board) << "not a board";
-    const std::string png = (dir / "panel.png").string();
-    ChildProcess tool(kTool, {"view", board.string(), "-o", png}, {});
-    EXPECT_EQ(tool.Finish(), 1);
-    EXPECT_FALSE(fs::exists(png));
-    ChildProcess missing(kTool, {"view", (dir / "none").string(), "-o", png}, {});
-    EXPECT_EQ(missing.Finish(), 1);
 }
 
 TEST_F(Virt, ExecutableCarriesExactlyOneBlockTheDefaultOne) {
