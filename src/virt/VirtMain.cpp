@@ -191,8 +191,12 @@ DepthResult RunDepth(const Session& session, int depth) {
     int shownWidth = 0;
     int shownHeight = 0;
     halGetDisplaySize(&shownWidth, &shownHeight);
-    const int perByte = 8 / depth;
-    int virtualHeight = 81920 / (session.virtualWidth / perByte) / 16 * 16;
+    // A default width from a panel a few lines high may not fill one byte.
+    const int lineBytes = session.virtualWidth / (8 / depth);
+    if (lineBytes == 0) {
+        return DepthResult::Unusable;
+    }
+    int virtualHeight = 81920 / lineBytes / 16 * 16;
     if (virtualHeight < shownHeight) {
         return DepthResult::Unusable;
     }

@@ -277,6 +277,17 @@ TEST_F(Virt, ScreensTheChipCannotHoldAreNotDrawn) {
                               "wide.\n");
     ExpectNothingPastDisplayMemory();
 
+    // A panel one line high: twice its height is narrower than a byte of
+    // pixels below 8 bpp.
+    const std::string flat = PatchedVirt([](ConfigBlock& block) {
+        block.regs[REG_VERT_PANEL_SIZE_LSB] = 0;
+        block.regs[REG_VERT_PANEL_SIZE_MSB] = 0;
+    });
+    run = RunVirt({"/P"}, kEsc, flat);
+    EXPECT_EQ(run.code, 0);
+    EXPECT_NE(run.output.find("\nUnable to use virtual mode at 4 BPP\n8 BPP -  1 pixel X step"),
+              std::string::npos);
+
     // Narrower than the panel: the chip's lines would be longer than the
     // pattern's.
     run = RunVirt({"/W=200"}, kEsc);
