@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     AddInspectCommands(app, invocation);
     AddModelCommands(app, invocation);
     AddFileCommands(app, invocation);
+    AddViewCommands(app, invocation);
 
     try {
         app.parse(argc, argv);
