@@ -36,5 +36,6 @@ struct Invocation {
 void AddInspectCommands(CLI::App& app, Invocation& invocation);
 void AddModelCommands(CLI::App& app, Invocation& invocation);
 void AddFileCommands(CLI::App& app, Invocation& invocation);
+void AddExportCommands(CLI::App& app, Invocation& invocation);
 
 } // namespace zlc::cli

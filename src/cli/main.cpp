@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     AddInspectCommands(app, invocation);
     AddModelCommands(app, invocation);
     AddFileCommands(app, invocation);
+    AddExportCommands(app, invocation);
 
     try {
         app.parse(argc, argv);
