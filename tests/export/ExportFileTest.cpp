@@ -165,14 +165,13 @@ TEST_F(WriteExportFileTest, PreviewThatCannotOpenTheFileSaysSoAndKeepsTheFile) {
     // No opener at all fails the same way.
     EXPECT_EQ(WriteExportFile(std::nullopt, "prog%s", "x", false, nullptr).message,
               "Failed to execute file " + (dir / "prog62740"));
-}
 
-TEST_F(WriteExportFileTest, PreviewIntoAMissingTemporaryDirectoryFailsBeforeOpening) {
-    const TemporaryDirectoryOverride tmp(dir / "gone");
-    const ExportResult result =
-        ExportTarget(ConfigDocument(), ExportTargetNumber::Csv, std::nullopt, 0, Recording(true));
-    EXPECT_EQ(result.message, "Failed to create file " + (dir / "gone/zlc62740.csv"));
-    EXPECT_TRUE(calls.empty());
+    // Nothing is opened when the file could not be written.
+    const TemporaryDirectoryOverride gone(dir / "gone");
+    const size_t opened = calls.size();
+    EXPECT_EQ(ExportTarget(doc, ExportTargetNumber::Csv, std::nullopt, 0, Recording(true)).message,
+              "Failed to create file " + (dir / "gone/zlc62740.csv"));
+    EXPECT_EQ(calls.size(), opened);
 }
 
 TEST_F(WriteExportFileTest, ExportWritesTheTargetWithCrLfLineEnds) {
