@@ -160,23 +160,21 @@ bool ReplaceRegularFile(const std::string& path, std::string_view bytes,
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
-    // Through a symbolic link the file it names is replaced, not the link.
-    std::error_code error;
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-    const std::string target = error ? path : resolved.string();
-
     struct stat status {};
-    if (::stat(target.c_str(), &status) != 0) {
-        return errno == ENOENT && ReplaceRegularFile(target, bytes, nullptr);
+    if (::stat(path.c_str(), &status) != 0) {
+        return errno == ENOENT && ReplaceRegularFile(path, bytes, nullptr);
     }
     if (!S_ISREG(status.st_mode)) {
-        return WriteIntoExisting(target, bytes);
+        return WriteIntoExisting(path, bytes);
     }
     // A write-protected file stays protected, as creating over it would fail.
     if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
         return false;
     }
-    return ReplaceRegularFile(target, bytes, &status);
+    // Through a symbolic link the file it names is replaced, not the link.
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::canonical(path, error);
+    return ReplaceRegularFile(error ? path : resolved.string(), bytes, &status);
 }
 
 std::string FullPath(const std::string& path) {

@@ -2,9 +2,11 @@
 #include "export/ExportCase.h"
 #include "support/TempDir.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace zlc {
@@ -115,6 +117,31 @@ TEST_F(WriteExportFileTest, AFailedWriteLeavesTheOldFileAsItWas) {
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, "Failed to create file " + path);
     EXPECT_TRUE(test::FileState::Of(path) == before);
+
+    // A write that runs out of room keeps the old content and leaves no
+    // scratch file behind.
+    const std::string full = dir / "zlc62740.html";
+    test::WriteFile(full, std::string("old page"));
+    const test::FileState old = test::FileState::Of(full);
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{4096, limit.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const ExportResult tooBig = WriteExportFile(full, "x", std::string(10000, 'x'), false, nullptr);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(tooBig.message, "Failed to create file " + full);
+    EXPECT_TRUE(test::FileState::Of(full) == old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+
+    // Through a link the file it names is replaced and the link stays.
+    const std::string link = dir / "link.h";
+    const std::string real = dir / "real.h";
+    test::WriteFile(real, std::string("old"));
+    std::filesystem::create_symlink(real, link);
+    EXPECT_TRUE(WriteExportFile(link, "x", "new", true, nullptr).ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(test::ReadText(real), "new");
 
     // A device is written into, not replaced.
     EXPECT_TRUE(WriteExportFile(std::string("/dev/null"), "x", "data", true, nullptr).ok);
