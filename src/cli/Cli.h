@@ -37,5 +37,6 @@ void AddInspectCommands(CLI::App& app, Invocation& invocation);
 void AddModelCommands(CLI::App& app, Invocation& invocation);
 void AddFileCommands(CLI::App& app, Invocation& invocation);
 void AddViewCommands(CLI::App& app, Invocation& invocation);
+void AddExportCommands(CLI::App& app, Invocation& invocation);
 
 } // namespace zlc::cli

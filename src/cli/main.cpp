@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     AddModelCommands(app, invocation);
     AddFileCommands(app, invocation);
     AddViewCommands(app, invocation);
+    AddExportCommands(app, invocation);
 
     try {
         app.parse(argc, argv);

@@ -18,6 +18,7 @@ test::ProgramResult Zlc(const std::vector<std::string>& args) {
 class TempFile {
   public:
     explicit TempFile(const std::vector<uint8_t>& bytes) {
+        // The extension makes the file acceptable as a configurable file.
         char name[] = "/tmp/zlc-cli-XXXXXX.exe";
         const int fd = mkstemps(name, 4);
         (void)!write(fd, bytes.data(), bytes.size());

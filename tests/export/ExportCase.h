@@ -1,0 +1,72 @@
+#pragma once
+
+#include "cli/SettingNames.h"
+#include "model/ConfigDocument.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace zlc::test {
+
+// One folder of tests/data/export: "settings" holds the NAME=VALUE lines that
+// make the configuration from the default one; the other files are the
+// expected texts, written by hand from the documented line lists with "\n"
+// line ends. A mode<n>.h file is the WinCE header for mode number n.
+struct ExportCase {
+    std::string name;
+    std::filesystem::path folder;
+
+    std::vector<std::string> Settings() const {
+        std::istringstream lines(ReadText((folder / "settings").string()));
+        std::vector<std::string> settings;
+        for (std::string line; std::getline(lines, line);) {
+            if (!line.empty()) {
+                settings.push_back(line);
+            }
+        }
+        return settings;
+    }
+
+    ConfigDocument Document() const {
+        ConfigDocument doc;
+        for (const std::string& setting : Settings()) {
+            const std::string error = cli::ApplyAssignment(doc, setting);
+            EXPECT_EQ(error, "") << name << ": " << setting;
+        }
+        return doc;
+    }
+
+    std::string Expected(const std::string& file) const {
+        return ReadText((folder / file).string());
+    }
+
+    // The file names of the expected texts of this case.
+    std::vector<std::string> Files() const {
+        std::vector<std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (entry.path().filename() != "settings") {
+                files.push_back(entry.path().filename().string());
+            }
+        }
+        return files;
+    }
+};
+
+inline std::vector<ExportCase> ExportCases() {
+    std::vector<ExportCase> cases;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(ZLC_TEST_DATA_DIR) + "/export")) {
+        cases.push_back({entry.path().filename().string(), entry.path()});
+    }
+    return cases;
+}
+
+inline ExportCase FindExportCase(const std::string& name) {
+    return {name, std::filesystem::path(ZLC_TEST_DATA_DIR) / "export" / name};
+}
+
+} // namespace zlc::test
