@@ -1,11 +1,15 @@
 #include "model/DerivedSettings.h"
 
+#include "base/BuildInfo.h"
+
+#include <string>
+
 namespace zlc {
 
 namespace {
 
 constexpr uint32_t kTotalVideoMemory = 81920;
-constexpr uint32_t kChipNumberLength = 5; // "62740"
+constexpr uint32_t kChipNumberLength = std::char_traits<char>::length(ChipNumber);
 
 uint32_t Get(const ConfigDocument& doc, int id) {
     return GetSetting(doc, id);

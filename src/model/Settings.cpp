@@ -1,3 +1,4 @@
+#include "base/BuildInfo.h"
 #include "base/Format.h"
 #include "model/SettingsTable.h"
 
@@ -102,7 +103,7 @@ std::string FormatSettingValue(const ConfigDocument& doc, int id) {
         return {};
     }
     if (id == SettingId::ZlcController) {
-        return "62740";
+        return ChipNumber;
     }
     const uint32_t value = GetSetting(doc, id);
     if (row->Has(SettingFlags::ENUMERATED) && row->valueName != nullptr) {

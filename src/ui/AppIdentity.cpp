@@ -1,32 +1,19 @@
 #include "ui/AppIdentity.h"
 
+#include "base/BuildInfo.h"
 #include "base/Format.h"
-
-#include <cstdlib>
-#include <cstring>
 
 namespace zlc::ui {
 
-namespace {
-
-constexpr const char* kRevision = "$Revision: 9 $";
-
-} // namespace
-
 std::string ProgramName() {
-    return Format("%sCFG", kChipNumber);
-}
-
-int BuildNumber() {
-    const char* colon = std::strchr(kRevision, ':');
-    return colon != nullptr ? std::atoi(colon + 1) : 0;
+    return Format("%sCFG", ChipNumber);
 }
 
 std::string WithChipNumber(const std::string& text) {
     std::string result = text;
     const size_t at = result.find("%s");
     if (at != std::string::npos) {
-        result.replace(at, 2, kChipNumber);
+        result.replace(at, 2, ChipNumber);
     }
     return result;
 }

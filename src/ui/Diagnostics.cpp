@@ -1,5 +1,6 @@
 #include "ui/Diagnostics.h"
 
+#include "export/Export.h"
 #include "model/Validation.h"
 
 namespace zlc::ui {
@@ -18,18 +19,6 @@ bool AppendLimited(std::string& text, const std::string& addition) {
 }
 
 } // namespace
-
-std::string ToCrLfText(const std::string& text) {
-    std::string converted;
-    converted.reserve(text.size() + text.size() / 16);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-            converted.push_back('\r');
-        }
-        converted.push_back(text[i]);
-    }
-    return converted;
-}
 
 void Diagnostics::DropSticky() {
     stickyMessage_.clear();
@@ -84,7 +73,7 @@ size_t Diagnostics::Update(int control, int flags, const std::string& message) {
         return text.size(); // unchanged: the box is not rewritten, so it does not flicker
     }
     shownText_ = text;
-    view_->ShowDiagnostics(ToCrLfText(text));
+    view_->ShowDiagnostics(ToCrLf(text));
     return text.size();
 }
 

@@ -67,7 +67,4 @@ class Diagnostics {
     std::string shownText_;
 };
 
-// Every bare "\n" becomes "\r\n"; an existing "\r\n" is kept.
-std::string ToCrLfText(const std::string& text);
-
 } // namespace zlc::ui

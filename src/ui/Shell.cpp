@@ -1,5 +1,6 @@
 #include "ui/Shell.h"
 
+#include "base/BuildInfo.h"
 #include "base/Format.h"
 #include "files/ConfigFile.h"
 #include "model/DocumentUpdates.h"
@@ -94,7 +95,7 @@ std::string Shell::Title() const {
     if (!currentFileName_.empty()) {
         title = FileNamePart(currentFileName_) + " - ";
     }
-    title += Format("ZLC%s Configuration Utility  (%sBuild %d)", kChipNumber, "", BuildNumber());
+    title += Format("ZLC%s Configuration Utility  (%sBuild %d)", ChipNumber, "", BuildNumber);
     return title;
 }
 
@@ -167,7 +168,7 @@ void Shell::Command(int id) {
 
 MenuState Shell::Menu() const {
     return {!currentFileName_.empty(), tooltipsAvailable_ && tooltipsEnabled_, tooltipsAvailable_,
-            Format("&About %sCFG...", kChipNumber),
+            Format("&About %sCFG...", ChipNumber),
             Commands::FirstTooltipDelay + tooltipDelayIndex_};
 }
 

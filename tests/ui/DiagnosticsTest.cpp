@@ -104,10 +104,5 @@ TEST_F(DiagnosticsTest, TheTextIsBoundedAndNothingIsShownWithoutABox) {
     EXPECT_EQ(detached.Update(1, DIAG_ERROR, "x"), 0u);
 }
 
-TEST(DiagnosticsText, LineEndsBecomeCrLfOnce) {
-    EXPECT_EQ(ToCrLfText("a\nb\r\nc\n"), "a\r\nb\r\nc\r\n");
-    EXPECT_EQ(ToCrLfText("\n\n"), "\r\n\r\n");
-}
-
 } // namespace
 } // namespace zlc::ui

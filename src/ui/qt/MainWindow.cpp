@@ -1,11 +1,11 @@
 #include "ui/qt/MainWindow.h"
 
+#include "platform/Opener.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/QtDialogHost.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
@@ -250,7 +250,7 @@ void MainWindow::CommitTyping() {
 }
 
 void MainWindow::OpenUrl(const std::string& url) {
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+    platform::OpenWithDesktop(url, platform::OpenWith::AssociatedProgram);
 }
 
 void MainWindow::ApplyTooltipDelay(int milliseconds) {
