@@ -262,6 +262,19 @@ TEST_F(Virt, DimensionsComeFromTheCarriedBlock) {
     ExpectNothingPastDisplayMemory();
 }
 
+TEST_F(Virt, TheToolConfiguresTheProgramFile) {
+    const fs::path program = dir / "62740VIRT";
+    fs::copy_file(kVirt, program);
+    ChildProcess save(kTool,
+                      {"--in", program.string(), "--set", "Horizontal Panel Size=640", "--set",
+                       "Vertical Panel Size=480", "save", program.string()},
+                      {});
+    ASSERT_EQ(save.Finish(), 0) << save.output;
+    const Outcome run = RunVirt({}, kEsc, program.string());
+    EXPECT_EQ(run.code, 0);
+    EXPECT_NE(run.output.find("Physical dimension: 640 x 480\n"), std::string::npos) << run.output;
+}
+
 TEST_F(Virt, ScreensTheChipCannotHoldAreNotDrawn) {
     // PivotScan on 480 lines: 256 pixels are narrower than the panel, and at
     // 8 bpp a line is longer than the line byte count can say.
