@@ -257,8 +257,9 @@ void MainWindow::ApplyTooltipDelay(int milliseconds) {
     tooltipStyle_->delay = milliseconds;
 }
 
-void MainWindow::RunConfigureMultiple(const std::vector<std::string>&) {
-    // The Configure Multiple dialog is not part of this window yet.
+void MainWindow::RunConfigureMultiple(const std::vector<std::string>& files) {
+    // Kept for the Configure Multiple dialog, which preselects them.
+    droppedFiles_ = files;
 }
 
 void MainWindow::CloseWindow() {

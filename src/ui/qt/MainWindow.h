@@ -75,6 +75,7 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     QtDialogHost* pageHost_ = nullptr;
     TooltipStyle* tooltipStyle_ = nullptr;
     std::vector<QAction*> actions_;
+    std::vector<std::string> droppedFiles_;
     bool highlighted_ = false;
 };
 
