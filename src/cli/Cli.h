@@ -35,5 +35,6 @@ struct Invocation {
 // stores its action in the invocation, which runs once the document is built.
 void AddInspectCommands(CLI::App& app, Invocation& invocation);
 void AddModelCommands(CLI::App& app, Invocation& invocation);
+void AddFileCommands(CLI::App& app, Invocation& invocation);
 
 } // namespace zlc::cli

@@ -1,45 +1,18 @@
 #include "cli/DocumentBuilder.h"
 
 #include "cli/SettingNames.h"
-#include "files/DocumentImage.h"
+#include "files/ConfigFile.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace zlc::cli {
 
-namespace {
-
-void ReportOpenFailure(const std::string& path, const std::string& reason) {
-    std::fprintf(stderr, "File \"%s\" could not be opened because:\n\n%s\n", path.c_str(),
-                 reason.c_str());
-}
-
-int LoadInputFile(const std::string& path, ConfigDocument& doc) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        ReportOpenFailure(path, std::strerror(errno));
-        return kExitFailed;
-    }
-    const std::vector<uint8_t> image{std::istreambuf_iterator<char>(file),
-                                     std::istreambuf_iterator<char>()};
-    std::string message;
-    if (!LoadFromImage(doc, image, message)) {
-        ReportOpenFailure(path, message);
-        return kExitFailed;
-    }
-    return kExitOk;
-}
-
-} // namespace
-
 int BuildDocument(const DocumentOptions& options, ConfigDocument& doc) {
     if (!options.inFile.empty()) {
-        if (const int status = LoadInputFile(options.inFile, doc); status != kExitOk) {
-            return status;
+        const FileOutcome outcome = LoadConfigFile(doc, options.inFile);
+        if (!outcome.ok) {
+            std::fprintf(stderr, "%s\n", outcome.message.c_str());
+            return kExitFailed;
         }
     }
     for (const std::string& assignment : options.assignments) {

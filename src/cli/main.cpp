@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
     AddDocumentOptions(app, invocation.document);
     AddInspectCommands(app, invocation);
     AddModelCommands(app, invocation);
+    AddFileCommands(app, invocation);
 
     try {
         app.parse(argc, argv);

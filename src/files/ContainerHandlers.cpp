@@ -1,14 +1,19 @@
 #include "files/ContainerHandlers.h"
 
+#include "files/PrcHandler.h"
+#include "files/SRecordHandler.h"
+
 namespace zlc {
 
 namespace {
 
-// The order matters: the first handler that recognises its container decides,
-// and a raw search would also find a block that happens to be stored unencoded
-// inside a PRC record.
+// The order matters: the first handler that recognises its container decides.
+// The raw search goes first because it recognises nothing but a block, and
+// S-record text last because its recognition is the loosest.
 constexpr ContainerHandler kHandlers[] = {
     {"raw image", RawReadBlock, RawWriteBlock},
+    {"PRC", PrcReadBlock, PrcWriteBlock},
+    {"S-record", SRecordReadBlock, SRecordWriteBlock},
 };
 
 } // namespace

@@ -1,12 +1,19 @@
 #pragma once
 
 #include "files/BlockSearch.h"
+#include "files/ImagePatch.h"
 
 #include <span>
 #include <string>
 #include <vector>
 
 namespace zlc {
+
+// A re-encoded container may grow by this much when saved, and no more.
+inline constexpr size_t kGrowthReserve = 65536;
+
+inline constexpr const char* kMessageGrowthReserveExceeded =
+    "The rewritten file would be more than 65536 bytes longer than the original.";
 
 // One container kind: how to find the block in an image of that kind and how
 // to write a block back. A handler answers BLOCK_ABSENT for an image that is
@@ -15,11 +22,11 @@ struct ContainerHandler {
     const char* name;
     BlockResult (*ReadBlock)(std::span<const uint8_t> image, ConfigBlock* block,
                              std::string& message);
-    // Writes `block` into `image`, which may be re-encoded and change length
-    // (image.size() is the length in and out) but never beyond `capacity`
-    // bytes. Nothing is changed unless the result is BLOCK_FOUND.
-    BlockResult (*WriteBlock)(const ConfigBlock& block, std::vector<uint8_t>& image,
-                              size_t capacity, std::string& message);
+    // Works out how `block` is written into `image`: on BLOCK_FOUND `patch`
+    // says which bytes change and the new length, which never exceeds
+    // `capacity`. The image itself is only read.
+    BlockResult (*WriteBlock)(const ConfigBlock& block, std::span<const uint8_t> image,
+                              size_t capacity, ImagePatch& patch, std::string& message);
 };
 
 // The handlers in the order in which they are asked: raw image, PRC, S-record.
@@ -27,7 +34,7 @@ std::span<const ContainerHandler> ContainerHandlers();
 
 // The raw image handler: the block lies in the image as plain bytes.
 BlockResult RawReadBlock(std::span<const uint8_t> image, ConfigBlock* block, std::string& message);
-BlockResult RawWriteBlock(const ConfigBlock& block, std::vector<uint8_t>& image, size_t capacity,
-                          std::string& message);
+BlockResult RawWriteBlock(const ConfigBlock& block, std::span<const uint8_t> image, size_t capacity,
+                          ImagePatch& patch, std::string& message);
 
 } // namespace zlc

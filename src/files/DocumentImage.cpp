@@ -40,8 +40,8 @@ bool LoadFromImage(ConfigDocument& doc, std::span<const uint8_t> image, std::str
     return true;
 }
 
-bool StoreToImage(const ConfigDocument& doc, std::vector<uint8_t>& image, size_t capacity,
-                  bool preservePhysicalAddress, std::string& message) {
+bool StoreToImage(const ConfigDocument& doc, std::span<const uint8_t> image, size_t capacity,
+                  bool preservePhysicalAddress, ImagePatch& patch, std::string& message) {
     const HandlerAnswer answer = AskHandlers(image, message);
     if (answer.result != BLOCK_FOUND) {
         return false;
@@ -53,7 +53,23 @@ bool StoreToImage(const ConfigDocument& doc, std::vector<uint8_t>& image, size_t
     if (preservePhysicalAddress) {
         copy.physMemAddr = answer.block.physMemAddr; // as stored, in the file's own order
     }
-    return answer.handler->WriteBlock(copy, image, capacity, message) == BLOCK_FOUND;
+    ImagePatch result;
+    if (answer.handler->WriteBlock(copy, image, capacity, result, message) != BLOCK_FOUND) {
+        return false;
+    }
+    patch = std::move(result);
+    return true;
+}
+
+bool StoreToImage(const ConfigDocument& doc, std::vector<uint8_t>& image, size_t capacity,
+                  bool preservePhysicalAddress, std::string& message) {
+    ImagePatch patch;
+    if (!StoreToImage(doc, std::span<const uint8_t>(image), capacity, preservePhysicalAddress,
+                      patch, message)) {
+        return false;
+    }
+    ApplyPatch(image, patch);
+    return true;
 }
 
 } // namespace zlc

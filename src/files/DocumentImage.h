@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/ImagePatch.h"
 #include "model/ConfigDocument.h"
 
 #include <cstdint>
@@ -14,10 +15,16 @@ namespace zlc {
 // says why.
 bool LoadFromImage(ConfigDocument& doc, std::span<const uint8_t> image, std::string& message);
 
-// Writes the document's block into a file image in the file's own container
-// and byte order. With preservePhysicalAddress the file keeps its own display
-// buffer address. The image may be re-encoded up to `capacity` bytes; it is
-// left unchanged unless the store succeeds. The document is never changed.
+// Works out how the document's block is written into a file image in the
+// file's own container and byte order: on success `patch` holds the changed
+// bytes and the new length (at most `capacity`). With preservePhysicalAddress
+// the file keeps its own display buffer address. Neither the image nor the
+// document is changed.
+bool StoreToImage(const ConfigDocument& doc, std::span<const uint8_t> image, size_t capacity,
+                  bool preservePhysicalAddress, ImagePatch& patch, std::string& message);
+
+// The same for an image held in memory, which is patched on success and left
+// unchanged otherwise.
 bool StoreToImage(const ConfigDocument& doc, std::vector<uint8_t>& image, size_t capacity,
                   bool preservePhysicalAddress, std::string& message);
 

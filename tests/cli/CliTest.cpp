@@ -18,8 +18,9 @@ test::ProgramResult Zlc(const std::vector<std::string>& args) {
 class TempFile {
   public:
     explicit TempFile(const std::vector<uint8_t>& bytes) {
-        char name[] = "/tmp/zlc-cli-XXXXXX";
-        const int fd = mkstemp(name);
+        // The extension makes the file one that --in accepts by its name.
+        char name[] = "/tmp/zlc-cli-XXXXXX.exe";
+        const int fd = mkstemps(name, 4);
         (void)!write(fd, bytes.data(), bytes.size());
         close(fd);
         path_ = name;

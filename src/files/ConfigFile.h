@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/ConfigDocument.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zlc {
+
+inline constexpr const char* kMessageTypeNotSupported = "The file type is not supported.";
+inline constexpr const char* kMessageZeroLength = "The specified file has a length of zero.";
+inline constexpr const char* kMessageNotRegularFile = "The file is not a regular file.";
+
+// The texts of the warning box that reports a failure: file name, then reason.
+inline constexpr const char* kOpenFailedFormat = "File \"%s\" could not be opened because:\n\n%s";
+inline constexpr const char* kSaveFailedFormat = "File \"%s\" could not be saved because:\n\n%s";
+
+// What an open or save came to. On failure `reason` is the fixed text or the
+// system's text, and `message` the whole text of the box the caller shows.
+struct FileOutcome {
+    bool ok = false;
+    std::string reason;
+    std::string message;
+};
+
+// Whether a name is accepted by its extension alone: ".EXE", ".ELF", ".S9",
+// ".IDP", ".LVB" or ".PRC" in any letter case.
+bool HasSupportedExtension(std::string_view name);
+
+// Whether the last component of a path has no extension at all. Such a name is
+// accepted when its file starts with the ELF magic, as programs here have no
+// extension.
+bool HasNoExtension(std::string_view name);
+
+// Reads a configurable file and loads its block into the document. A failure
+// leaves the document and the file as they were.
+FileOutcome LoadConfigFile(ConfigDocument& doc, const std::string& path);
+
+// Writes the document's block into `source` in place or, given a `target`
+// that is another file, into a copy of `source` under that name. Nothing is
+// written unless the new content was built completely; a failed save leaves
+// every file with its bytes, length, mode and times. The document is never
+// changed.
+FileOutcome SaveConfigFile(const ConfigDocument& doc, const std::string& source,
+                           const std::optional<std::string>& target, bool preservePhysicalAddress);
+
+} // namespace zlc

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "files/ConfigFile.h"
+#include "model/ConfigDocument.h"
+
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace zlc {
+
+inline constexpr const char* kMessageNoFilesSelected = "ERROR: No files selected!";
+inline constexpr const char* kSummaryHeading = "Summary of configured files:\n\n";
+
+struct ConfigureResult {
+    // False when there was nothing to configure; `summary` then holds the
+    // warning to show instead.
+    bool configured = false;
+    size_t failures = 0;
+    std::string summary;
+};
+
+// Saves the document into every file in place, in the order given, with the
+// same preservePhysicalAddress for all. A file that fails is reported through
+// `onFailure` at once, with its own message, and the others are still saved.
+// The summary lists every file; it has no length limit, so a long list is
+// never cut short.
+ConfigureResult ConfigureFiles(const ConfigDocument& doc, std::span<const std::string> files,
+                               bool preservePhysicalAddress,
+                               const std::function<void(const FileOutcome&)>& onFailure);
+
+} // namespace zlc

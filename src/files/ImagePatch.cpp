@@ -1,0 +1,41 @@
+#include "files/ImagePatch.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zlc {
+
+ImagePatch PatchBetween(std::span<const uint8_t> before, std::span<const uint8_t> after) {
+    ImagePatch patch;
+    patch.length = after.size();
+    const size_t common = std::min(before.size(), after.size());
+    const auto firstDifference = std::mismatch(before.begin(), before.begin() + common, //
+                                               after.begin())
+                                     .second;
+    size_t first = static_cast<size_t>(firstDifference - after.begin());
+    size_t end = after.size();
+    if (before.size() == after.size()) {
+        while (end > first && before[end - 1] == after[end - 1]) {
+            --end;
+        }
+        if (end == first) {
+            first = end = 0; // nothing changed
+        }
+    }
+    patch.offset = first;
+    patch.bytes.assign(after.begin() + static_cast<std::ptrdiff_t>(first),
+                       after.begin() + static_cast<std::ptrdiff_t>(end));
+    return patch;
+}
+
+void ApplyPatch(std::vector<uint8_t>& image, const ImagePatch& patch) {
+    const size_t end = patch.offset + patch.bytes.size();
+    if (image.size() < end) {
+        image.resize(end);
+    }
+    std::copy(patch.bytes.begin(), patch.bytes.end(),
+              image.begin() + static_cast<std::ptrdiff_t>(patch.offset));
+    image.resize(patch.length);
+}
+
+} // namespace zlc

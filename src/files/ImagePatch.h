@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace zlc {
+
+// How a save changes a file image: `bytes` replace the image from `offset` on,
+// and the image then has `length` bytes. A raw image patch is the 68 bytes of
+// the block; a re-encoded container's patch runs from its first changed byte.
+// Keeping the change separate from the image lets a save build everything in
+// memory first and write no byte it does not have to.
+struct ImagePatch {
+    size_t offset = 0;
+    std::vector<uint8_t> bytes;
+    size_t length = 0;
+};
+
+// The patch that turns `before` into `after`: from the first byte that differs
+// to the last one (to the end when the length changes).
+ImagePatch PatchBetween(std::span<const uint8_t> before, std::span<const uint8_t> after);
+
+// Applies a patch to an image held in memory.
+void ApplyPatch(std::vector<uint8_t>& image, const ImagePatch& patch);
+
+} // namespace zlc

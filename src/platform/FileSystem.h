@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <span>
+#include <string>
+#include <sys/stat.h>
+
+// The file services the configuration utility relies on, over POSIX. Every
+// operation reports failure as an errno value; SystemErrorText turns it into
+// the text shown to the user.
+namespace zlc::platform {
+
+// The operating system's own text for an errno value.
+std::string SystemErrorText(int error);
+
+// Access and modification time. Creation time cannot be set on Linux, so these
+// two are what a failed save puts back.
+struct FileTimes {
+    timespec access{};
+    timespec modification{};
+};
+
+// The bytes of a whole file, read once. Reading rather than mapping keeps a
+// file that another program shortens meanwhile from bringing the process down.
+class FileBytes {
+  public:
+    FileBytes() = default;
+    explicit FileBytes(size_t size);
+
+    uint8_t* data() { return data_.get(); }
+    const uint8_t* data() const { return data_.get(); }
+    size_t size() const { return size_; }
+    std::span<const uint8_t> span() const { return {data_.get(), size_}; }
+
+  private:
+    std::unique_ptr<uint8_t[]> data_;
+    size_t size_ = 0;
+};
+
+// An open file descriptor, closed when the object goes.
+class File {
+  public:
+    File() = default;
+    ~File();
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    // Opens an existing file. Neither call creates a file, blocks on a FIFO
+    // or changes the file's access time where the system allows it.
+    static File OpenForReading(const std::string& path, int& error);
+    static File OpenForReadWrite(const std::string& path, int& error);
+    // Creates a new, empty file in the directory of `beside`, with a unique
+    // name handed back in `path`; mode 0600 until SetMode.
+    static File CreateBeside(const std::string& beside, std::string& path, int& error);
+
+    bool IsOpen() const { return fd_ >= 0; }
+    int Descriptor() const { return fd_; }
+
+    bool Status(struct stat& status, int& error) const;
+    // Reads exactly `out.size()` bytes at `offset`; a file shorter than that
+    // fails with EIO.
+    bool ReadAt(uint64_t offset, std::span<uint8_t> out, int& error) const;
+    bool WriteAt(uint64_t offset, std::span<const uint8_t> bytes, int& error);
+    // Sets the length, cutting or extending with zero bytes.
+    bool SetLength(uint64_t length, int& error);
+    // Reserves disk space up to `length`, so that writing there cannot run out
+    // of space. Where the file system cannot reserve, this succeeds quietly.
+    bool Reserve(uint64_t length, int& error);
+    bool Sync(int& error);
+    bool SetMode(mode_t mode, int& error);
+
+    bool GetTimes(FileTimes& times, int& error) const;
+    bool SetTimes(const FileTimes& times, int& error);
+    bool SetTimesToNow(int& error);
+
+    // Reads the whole file of `size` bytes.
+    bool ReadAll(size_t size, FileBytes& bytes, int& error) const;
+
+  private:
+    explicit File(int fd) : fd_(fd) {}
+    int fd_ = -1;
+};
+
+// The read-only attribute: a file that nobody may write. The permission bits
+// decide, not the caller's rights, so the rule holds for a privileged user too.
+bool IsReadOnly(const struct stat& status);
+
+// Whether two paths name the same file (same device and inode). False when
+// either cannot be examined.
+bool IsSameFile(const std::string& a, const std::string& b);
+
+// Puts `from` in the place of `to` in one step; `to` may exist.
+bool ReplaceFile(const std::string& from, const std::string& to, int& error);
+bool RemoveFile(const std::string& path, int& error);
+
+// The directory holding the running program, without a trailing slash;
+// empty when it cannot be found.
+std::string ProgramDirectory();
+
+// $TMPDIR when set and not empty, else /tmp; without a trailing slash.
+std::string TemporaryDirectory();
+
+} // namespace zlc::platform
