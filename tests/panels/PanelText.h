@@ -14,8 +14,8 @@ inline const std::vector<std::string> kTftFields = {
 
 // A PANEL line; `changes` replaces fields by number (2 to 24).
 inline std::string PanelLine(const std::string& name,
-                             const std::vector<std::pair<int, std::string>>& changes = {},
-                             std::vector<std::string> fields = kTftFields) {
+                             const std::vector<std::pair<int, std::string>>& changes = {}) {
+    std::vector<std::string> fields = kTftFields;
     for (const auto& [field, value] : changes) {
         fields[static_cast<size_t>(field - 2)] = value;
     }
@@ -27,13 +27,12 @@ inline std::string PanelLine(const std::string& name,
     return line.append("\n");
 }
 
-// Reads a definition text with the real qualification rule; messages are
-// collected.
 struct ReadResult {
     PanelList list;
     std::vector<std::string> messages;
 };
 
+// Reads a definition text as the loader would, collecting the messages.
 inline ReadResult Read(const std::string& text, PanelSource source = PanelSource::PanelsDef,
                        QualificationRule rule = QualifyPanel) {
     ReadResult result{PanelList(std::move(rule)), {}};
