@@ -3,6 +3,7 @@
 #include "model/ConfigDocument.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ inline constexpr int kExitUsage = 2;
 // the order of the fields.
 struct DocumentOptions {
     std::string inFile;
+    std::string panelsDir; // where DEBUG.DEF / PANELS.DEF are read; empty: the program's
+    std::optional<std::string> panelName; // a predefined panel to apply
     std::vector<std::string> assignments; // NAME=VALUE, in the order given
 };
 
@@ -38,5 +41,6 @@ void AddModelCommands(CLI::App& app, Invocation& invocation);
 void AddFileCommands(CLI::App& app, Invocation& invocation);
 void AddViewCommands(CLI::App& app, Invocation& invocation);
 void AddExportCommands(CLI::App& app, Invocation& invocation);
+void AddPanelCommands(CLI::App& app, Invocation& invocation);
 
 } // namespace zlc::cli

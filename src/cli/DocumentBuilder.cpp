@@ -1,5 +1,6 @@
 #include "cli/DocumentBuilder.h"
 
+#include "cli/PanelCommands.h"
 #include "cli/SettingNames.h"
 #include "files/ConfigFile.h"
 
@@ -14,6 +15,9 @@ int BuildDocument(const DocumentOptions& options, ConfigDocument& doc) {
             std::fprintf(stderr, "%s\n", outcome.message.c_str());
             return kExitFailed;
         }
+    }
+    if (const int status = ApplyPanelOption(doc, options); status != kExitOk) {
+        return status;
     }
     for (const std::string& assignment : options.assignments) {
         const std::string error = ApplyAssignment(doc, assignment);

@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/PanelCommands.h"
 #include "cli/SettingNames.h"
 #include "model/ModeDescription.h"
 #include "model/RegisterTable.h"
@@ -18,8 +19,10 @@ int PrintMode(const ConfigDocument& doc) {
     return kExitOk;
 }
 
-int Check(const ConfigDocument& doc) {
-    const std::string errors = CheckErrors(doc);
+int Check(const ConfigDocument& doc, const PanelList& panels) {
+    // A panel file of the wrong version counts as an error, as in the
+    // Diagnostics box.
+    const std::string errors = CheckErrors(doc) + PanelFileMessages(panels);
     std::fputs(errors.c_str(), stdout);
     std::fputs(CheckWarnings(doc).c_str(), stdout);
     return errors.empty() ? kExitOk : kExitFailed;
@@ -84,7 +87,11 @@ void AddModelCommands(CLI::App& app, Invocation& invocation) {
         invocation.command = PrintMode;
     });
     app.add_subcommand("check", "Print the errors and warnings; exit 1 when there is an error")
-        ->callback([&invocation] { invocation.command = Check; });
+        ->callback([&invocation] {
+            invocation.command = [&invocation](ConfigDocument& doc) {
+                return Check(doc, ProgramPanels(invocation.document));
+            };
+        });
     app.add_subcommand("registers", "Print the 32 registers, tab-separated")
         ->callback([&invocation] { invocation.command = PrintRegisters; });
 

@@ -10,6 +10,13 @@ constexpr const char* kVersion = "zlc62740 1.0.0";
 void AddDocumentOptions(CLI::App& app, zlc::cli::DocumentOptions& options) {
     app.add_option("--in", options.inFile, "Load the configuration block of a configurable file")
         ->option_text("FILE");
+    app.add_option("--panels-dir", options.panelsDir,
+                   "Read DEBUG.DEF / PANELS.DEF from DIR instead of the program's directory")
+        ->option_text("DIR")
+        ->check(CLI::ExistingDirectory);
+    app.add_option("--panel", options.panelName,
+                   "Apply a predefined panel by name, as choosing it on the Panel page does")
+        ->option_text("NAME");
     app.add_option("--set", options.assignments,
                    "Set a setting (long name, short name, id or REG[XXh]) to a number or value "
                    "name; repeatable, applied in order")
@@ -32,6 +39,7 @@ int main(int argc, char** argv) {
     AddFileCommands(app, invocation);
     AddViewCommands(app, invocation);
     AddExportCommands(app, invocation);
+    AddPanelCommands(app, invocation);
 
     try {
         app.parse(argc, argv);

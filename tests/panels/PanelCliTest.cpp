@@ -1,0 +1,104 @@
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace zlc {
+namespace {
+
+test::ProgramResult Zlc(const std::vector<std::string>& args) {
+    return test::RunProgram("zlc62740", args);
+}
+
+std::string ShippedFile() {
+    return test::ReadText(std::string(ZLC_BIN_DIR) + "/PANELS.DEF");
+}
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(PanelCli, ListsAndAppliesTheShippedPanels) {
+    const auto list = Zlc({"panels"});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_TRUE(list.out.starts_with("0\tSharp LM32P10 320x240 mono STN\t\n"));
+    EXPECT_TRUE(Has(list.out, "\n11\tNEC NL6448BC20-08 640x480 TFT\t\n"));
+    EXPECT_FALSE(Has(list.out, "**"));
+
+    const auto shown = Zlc({"--panel", "Sharp LQ064V3DG01 640x480 TFT", "show"});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    for (const char* line :
+         {"\n15\tTFT/STN\tTFT/D-TFD\t\n", "\n22\tData Width Bits\t12-Bit\t\n",
+          "\n33\tHorizontal Panel Size\t640\tpixels\n", "\n34\tVertical Panel Size\t480\tlines\n",
+          "\n37\tFPLINE Start Position\t16\tpixels\n",
+          "\n38\tHorizontal Non-Display Period\t160\tpixels\n",
+          "\n39\tFPFRAME Start Position\t10\tlines\n",
+          "\n41\tVertical Non-Display Period\t45\tlines\n"}) {
+        EXPECT_TRUE(Has(shown.out, line)) << line;
+    }
+    EXPECT_EQ(shown.err, "Pixel clock should be set to 25.175 MHz.\n");
+
+    // --set comes after the panel, whatever the order on the command line.
+    EXPECT_EQ(Zlc({"--set", "Horz Size=320", "--panel", "Sharp LQ064V3DG01 640x480 TFT", "get",
+                   "33", "34"})
+                  .out,
+              "320\n480\n");
+    const auto unknown = Zlc({"--panel", "Sharp LQ064", "show"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.out.empty());
+    EXPECT_EQ(Zlc({"--panels-dir", "/nonexistent", "panels"}).exitCode, 2);
+}
+
+TEST(PanelCli, DebugDefTakesPrecedenceAndShowsWhyPanelsFail) {
+    const test::TempDir dir;
+    test::WriteFile(dir / "DEBUG.DEF", ShippedFile());
+    test::WriteFile(dir / "PANELS.DEF", "VERSION 2\n");
+    const auto result = Zlc({"--panels-dir", dir.path(), "panels"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(result.out.starts_with("0\tSharp LM32P10 320x240 mono STN\t\n"));
+    EXPECT_TRUE(Has(result.out, "\t**Sharp LM8V31 640x480 colour dual STN\tThere is no "
+                                "information on Sharp LM8V31 640x480 colour dual STN in "
+                                "DEBUG.DEF.\n"));
+    EXPECT_TRUE(Has(result.out, "\t**Planar EL640.480-AM8 640x480 EL\tPlanar EL640.480-AM8 "
+                                "640x480 EL is disqualified: it is an EL; HNDP < 32.\n"));
+    EXPECT_EQ(result.err, "Loaded DEBUG.DEF file.  Note that panels prefixed with ** shouldn't "
+                          "work with 62740.\n");
+
+    const auto rejected =
+        Zlc({"--panels-dir", dir.path(), "--panel", "**Sharp LQ10D421 640x480 TFT", "get", "33"});
+    EXPECT_EQ(rejected.exitCode, 1);
+    EXPECT_TRUE(rejected.out.empty());
+    EXPECT_EQ(rejected.err,
+              "Sharp LQ10D421 640x480 TFT is disqualified: needs support for TFT 2x.\n");
+}
+
+TEST(PanelCli, CheckReportsAPanelFileOfTheWrongVersion) {
+    const test::TempDir dir;
+    std::string unversioned = ShippedFile();
+    unversioned.erase(unversioned.find("VERSION 2\n"), 10);
+    test::WriteFile(dir / "PANELS.DEF", unversioned);
+    const std::string message =
+        "ERROR: Version 2 of PANELS.DEF is required (you are currently using version 1).\n";
+    const auto alone = Zlc({"--panels-dir", dir.path(), "check"});
+    EXPECT_EQ(alone.exitCode, 1);
+    EXPECT_EQ(alone.out, message);
+    // Between the errors and the warnings.
+    const auto result = Zlc({"--panels-dir", dir.path(), "--set", "Color/Mono=Mono", "--set",
+                             "Bits-Per-Pixel=8", "--set", "Horz Size=1024", "check"});
+    EXPECT_EQ(result.out, "ERROR: 8 bits-per-pixel is invalid when in monochrome mode.\n" +
+                              message +
+                              "Warning: Total Avail Vid Mem is 80 KB, but 240 KB is required.\n");
+    // The panels are usable all the same.
+    EXPECT_EQ(
+        Zlc({"--panels-dir", dir.path(), "--panel", "NEC NL3224BC35-20 320x240 TFT", "get", "38"})
+            .out,
+        "88\n");
+
+    test::WriteFile(dir / "PANELS.DEF", "VERSION 2\nPANEL no name\n");
+    const auto invalid = Zlc({"--panels-dir", dir.path(), "check"});
+    EXPECT_EQ(invalid.exitCode, 0);
+    EXPECT_EQ(invalid.err, "Invalid PANELS.DEF\n");
+}
+
+} // namespace
+} // namespace zlc

@@ -1,0 +1,203 @@
+#include "panels/PanelSelection.h"
+
+#include "model/SettingsTable.h"
+#include "panels/PanelText.h"
+#include "support/TempDir.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace zlc {
+namespace {
+
+using namespace SettingId;
+using test::PanelLine;
+using test::Read;
+using Kind = PanelApplyOutcome::Kind;
+
+// A document whose clock gives the pixel clock a panel asks for.
+ConfigDocument ClockedFor(int32_t pclkKHz) {
+    ConfigDocument doc;
+    SetSetting(doc, ClkiTiming, static_cast<uint32_t>(pclkKHz) * 1000);
+    return doc;
+}
+
+TEST(PanelMatching, ValuesAgreeWhenEqualOrEitherIsNegative) {
+    const PanelDefinition r = Read(PanelLine("R")).list.PanelAt(0);
+    const auto matches = [&](const std::vector<std::pair<int, std::string>>& changes) {
+        return PanelMatches(Read(PanelLine("D", changes), PanelSource::DebugDef).list.PanelAt(0),
+                            r);
+    };
+    EXPECT_TRUE(matches({}));
+    for (const int field : {2, 3, 6, 11, 16, 19, 23}) { // equality or positive values differ
+        EXPECT_FALSE(matches({{field, "9"}})) << field;
+    }
+    EXPECT_FALSE(matches({{18, "H"}}));
+    EXPECT_FALSE(matches({{13, "31"}})); // two definitions can differ in timing13
+    EXPECT_TRUE(matches({{18, "n"}, {21, "?"}, {22, "T"}, {23, "-1"}}));
+    EXPECT_TRUE(matches({{16, "-334"}})); // the start less timing13 and width of the reference
+
+    // An STN panel's start positions and the timings behind them do not count.
+    PanelDefinition stn = r, d = r;
+    stn.type = d.type = PanelType::STN;
+    d.fplineStart = d.fpframeStart = d.timing17 = d.timing20 = 1;
+    EXPECT_TRUE(PanelMatches(d, stn));
+    d.timing15 = 1;
+    EXPECT_FALSE(PanelMatches(d, stn));
+
+    // A configuration cannot know timing13, 15, 17 and 20: they agree with the
+    // reference built from it, since they can never be equal to it.
+    ConfigDocument doc = ClockedFor(6300);
+    ASSERT_EQ(PanelSelection(Read(PanelLine("R")).list).ApplySelectedPanel(doc, 0).kind,
+              Kind::Applied);
+    EXPECT_EQ(ReferenceDefinition(doc).timing13, kPanelNotApplicable);
+    EXPECT_TRUE(PanelMatches(r, ReferenceDefinition(doc)));
+}
+
+TEST(PanelSelection, FillsEntriesAndShowsTheDebugNoteOnce) {
+    const std::string text = PanelLine("Good") + PanelLine("Bad", {{23, "8"}});
+    const PanelList debug = Read(text, PanelSource::DebugDef).list;
+    PanelSelection selection(debug);
+    const PanelListContents first = selection.FillPanelList();
+    EXPECT_EQ(first.entries, (std::vector<std::string>{"Good", "**Bad", "Custom panel"}));
+    EXPECT_EQ(first.debugNote, "Loaded DEBUG.DEF file.  Note that panels prefixed with ** "
+                               "shouldn't work with 62740.\n");
+    EXPECT_EQ(selection.FillPanelList().debugNote, "");
+    EXPECT_EQ(PanelSelection(Read(text).list).FillPanelList().debugNote, "");
+
+    const PanelList empty = Read("", PanelSource::DebugDef).list;
+    PanelSelection none(empty);
+    EXPECT_TRUE(none.FillPanelList().entries.empty()); // not even "Custom panel"
+    ConfigDocument doc;
+    EXPECT_EQ(none.SelectMatchingPanel(doc), std::nullopt);
+    EXPECT_EQ(none.ApplySelectedPanel(doc, 0).kind, Kind::Refreshed);
+}
+
+TEST(PanelSelection, SearchStartsAtTheLastPanelAndFallsBackToCustom) {
+    // Two panels that describe the same configuration, a third, and a
+    // disqualified twin first of all.
+    const PanelList list = Read(PanelLine("Hidden", {{7, "T"}}) + PanelLine("First") +
+                                    PanelLine("Twin") + PanelLine("Other", {{23, "96"}}),
+                                PanelSource::DebugDef)
+                               .list;
+    ConfigDocument doc = ClockedFor(6300);
+    PanelSelection selection(list);
+    ASSERT_EQ(selection.ApplySelectedPanel(doc, 2).kind, Kind::Applied);
+    EXPECT_EQ(selection.SelectMatchingPanel(doc), std::nullopt); // no search is due
+
+    selection.RequestMatch();
+    EXPECT_EQ(selection.SelectMatchingPanel(doc), 2);
+    EXPECT_FALSE(selection.panelMatchPending());
+    EXPECT_EQ(PanelSelection(list).SelectMatchingPanel(doc), 1);
+
+    SetSetting(doc, HorzNonDisplay, 96);
+    selection.RequestMatch();
+    EXPECT_EQ(selection.SelectMatchingPanel(doc), 3);
+    SetSetting(doc, HorzNonDisplay, 104);
+    selection.RequestMatch();
+    EXPECT_EQ(selection.SelectMatchingPanel(doc), 4);
+    EXPECT_EQ(selection.lastPanelIndex(), -1);
+    SetSetting(doc, HorzNonDisplay, 80); // still pending: searches from the first panel
+    EXPECT_EQ(selection.SelectMatchingPanel(doc), 1);
+}
+
+TEST(PanelSelection, ApplySetsThePanelSettingsAndNotesThePixelClock) {
+    const PanelList list = Read(PanelLine("C", {{2, "STN"},
+                                                {3, "640"},
+                                                {4, "480"},
+                                                {6, "8"},
+                                                {8, "2"},
+                                                {11, "25000"},
+                                                {16, "8"},
+                                                {18, "n"},
+                                                {19, "5"},
+                                                {21, "H"},
+                                                {22, "T"},
+                                                {23, "64"},
+                                                {24, "2"}}))
+                               .list;
+    ConfigDocument doc; // 320x240 colour TFT at 6 MHz
+    PanelSelection selection(list);
+    bool busy = false;
+    const PanelApplyOutcome outcome = selection.ApplySelectedPanel(doc, 0, [&] {
+        busy = !selection.panelApplyIdle();
+        selection.RequestMatch();         // no search while the panel is applied
+        SetSetting(doc, BitsPerPixel, 1); // the line byte count follows this
+    });
+    EXPECT_EQ(outcome.kind, Kind::Applied);
+    EXPECT_EQ(outcome.message, "Pixel clock should be set to 25.000 MHz.\n");
+    EXPECT_TRUE(busy);
+    EXPECT_FALSE(selection.panelMatchPending());
+    EXPECT_TRUE(selection.panelApplyIdle());
+    const int ids[] = {TftStn,          HorzPanelSize,   VertPanelSize,  ColorMono,
+                       DataWidthBits,   PanelDataFormat, FplinePolarity, FplineStart,
+                       FpframePolarity, FpframeStart,    MaskFpshift,    HorzNonDisplay,
+                       VertNonDisplay,  PixelClock,      LineByteCount};
+    std::vector<uint32_t> values;
+    for (const int id : ids) {
+        values.push_back(GetSetting(doc, id));
+    }
+    // Format 2 survives the data width change; "not applicable" sets 0.
+    EXPECT_EQ(values,
+              (std::vector<uint32_t>{0, 640, 480, 1, 8, 1, 0, 16, 1, 5, 1, 64, 2, 6000000, 80}));
+
+    // The list shows the panel although the pixel clock does not match it; a
+    // later search gives "Custom panel".
+    selection.RequestMatch();
+    EXPECT_EQ(selection.SelectMatchingPanel(doc), 1);
+    EXPECT_EQ(PanelSelection(Read(PanelLine("T", {{11, "6000"}})).list)
+                  .ApplySelectedPanel(doc, 0)
+                  .message,
+              "");
+    EXPECT_EQ(
+        PanelSelection(Read(PanelLine("T", {{11, "500"}})).list).ApplySelectedPanel(doc, 0).message,
+        "Pixel clock should be set to  0.500 MHz.\n");
+}
+
+TEST(PanelSelection, CustomPanelAndDisqualifiedPanelsChangeNothing) {
+    const PanelList list =
+        Read(PanelLine("Good", {{3, "640"}}) + PanelLine("Bad", {{2, "D"}}), PanelSource::DebugDef)
+            .list;
+    const ConfigDocument before;
+    ConfigDocument doc;
+    PanelSelection selection(list);
+    for (const int entry : {2, 3, -1}) { // "Custom panel", beyond it, no selection at all
+        EXPECT_EQ(selection.ApplySelectedPanel(doc, entry).kind, Kind::Refreshed);
+    }
+    EXPECT_TRUE(selection.panelMatchPending());
+    const PanelApplyOutcome rejected = selection.ApplySelectedPanel(doc, 1);
+    EXPECT_EQ(rejected.kind, Kind::Rejected);
+    EXPECT_EQ(rejected.message, "Bad is disqualified: it is a D-TFD.\n");
+    EXPECT_EQ(selection.lastPanelIndex(), 1);
+    EXPECT_EQ(std::memcmp(&doc.block, &before.block, sizeof doc.block), 0);
+}
+
+TEST(ShippedPanels, EachAppliedPanelIsMatchedBack) {
+    const std::string text = test::ReadText(std::string(ZLC_BIN_DIR) + "/PANELS.DEF");
+    const PanelList list = Read(text).list;
+    ASSERT_GE(list.PanelCount(), 12);
+    EXPECT_EQ(PanelFileMessages(list), "");
+    for (int index = 0; index < list.PanelCount(); ++index) {
+        ConfigDocument doc = ClockedFor(list.PanelAt(index).pclkKHz);
+        PanelSelection selection(list);
+        EXPECT_EQ(selection.ApplySelectedPanel(doc, index).message, "");
+        selection.RequestMatch();
+        EXPECT_EQ(selection.SelectMatchingPanel(doc), index);
+        // No two shipped panels describe one configuration: a search from the
+        // first panel finds this one too.
+        EXPECT_EQ(PanelSelection(list).SelectMatchingPanel(doc), index);
+    }
+
+    // Read as DEBUG.DEF, the file shows every kind of fault.
+    std::string reasons;
+    for (const PanelDefinition& d : Read(text, PanelSource::DebugDef).list.definitions) {
+        reasons += d.reason;
+    }
+    for (const char* fault : {"There is no information on", " it is a D-TFD", " more than 80K",
+                              " it is an EL", " TFT 2x", " FPLINEStart < 16", " HNDP < 32"}) {
+        EXPECT_NE(reasons.find(fault), std::string::npos) << fault;
+    }
+}
+
+} // namespace
+} // namespace zlc
