@@ -1,5 +1,6 @@
 #include "panels/PanelSelection.h"
 
+#include "base/BuildInfo.h"
 #include "base/Format.h"
 #include "model/DocumentUpdates.h"
 #include "model/SettingsTable.h"
@@ -9,8 +10,6 @@ namespace zlc {
 namespace {
 
 using namespace SettingId;
-
-constexpr const char* kChipNumber = "62740";
 
 bool Agree(int64_t a, int64_t b) {
     return a == b || a < 0 || b < 0;
@@ -93,7 +92,7 @@ PanelListContents PanelSelection::FillPanelList() {
     if (list_.source == PanelSource::DebugDef && !debugNoteShown_) {
         contents.debugNote = Format(
             "Loaded DEBUG.DEF file.  Note that panels prefixed with ** shouldn't work with %s.\n",
-            kChipNumber);
+            ChipNumber);
         debugNoteShown_ = true;
     }
     if (list_.PanelCount() == 0) {

@@ -64,6 +64,26 @@ std::span<const PageEntry> PageTable() {
     return kPages;
 }
 
+std::string PanelListTooltip(PanelSource source) {
+    const std::string rule(50, '_');
+    if (source == PanelSource::DebugDef) {
+        return "Since you are using DEBUG.DEF instead of PANELS.DEF, this list is now in a special "
+               "\"predefined panel debug mode\". This list contains all the panels that we current "
+               "have in-house (at one point or another). However, several panel definitions are "
+               "(**)disqualified because we don't have working stats for them in DEBUG.DEF.\n" +
+               rule +
+               "\nIMPORTANT NOTE: Do not provide DEBUG.DEF to any customers outside of KRV. Send "
+               "them the official PANELS.DEF instead. This particular version includes "
+               "definitions for panels that we do not desire to be made public.";
+    }
+    return "Selects from a list of predefined panels defined in the PANELS.DEF file. If this DEF "
+           "file doesn't exist in the same directory as this program, this list will be empty.\n" +
+           rule +
+           "\nIMPORTANT NOTE: These predefined panel settings are for reference only; you use it "
+           "at your own risk. You MUST verify all entries in this program before applying your "
+           "configuration to a panel.";
+}
+
 std::vector<FileFilter> SaveAsFilters(const std::string& currentFile) {
     static const FileFilter kByExtension[] = {
         {"EXE Files", "*.EXE"}, {"ELF Files", "*.ELF"},      {"S9 Files", "*.S9"},
@@ -78,7 +98,10 @@ std::vector<FileFilter> SaveAsFilters(const std::string& currentFile) {
     return {kAllFiles};
 }
 
-Shell::Shell(ConfigDocument& doc, ShellHost& host) : host_(host), state_(doc) {}
+Shell::Shell(ConfigDocument& doc, const PanelList& panels, ShellHost& host)
+    : host_(host), state_(doc, panels) {
+    state_.diagnostics.SetPanelFileMessages([&panels] { return PanelFileMessages(panels); });
+}
 
 Shell::~Shell() = default;
 
@@ -257,7 +280,7 @@ std::string Shell::TooltipText(int control, int comboParent) const {
         return state_.diagnostics.shownText();
     }
     if (control == kPanelList) {
-        return panelListTip_;
+        return PanelListTooltip(state_.panels.source);
     }
     return ControlTooltip(control, comboParent);
 }

@@ -72,7 +72,7 @@ inline constexpr const char* kMakerUrl = "https://www.korvane.example/";
 // the file name, the menu commands and the title.
 class Shell {
   public:
-    Shell(ConfigDocument& doc, ShellHost& host);
+    Shell(ConfigDocument& doc, const PanelList& panels, ShellHost& host);
     ~Shell();
 
     // Title, start-up recomputations, the General page.
@@ -93,7 +93,6 @@ class Shell {
     // The tooltip of a control, or nothing while tooltips are disabled.
     std::string TooltipText(int control, int comboParent = 0) const;
     void SetTooltipsAvailable(bool available) { tooltipsAvailable_ = available; }
-    void SetPanelListTip(std::string tip) { panelListTip_ = std::move(tip); }
 
     Page* currentPage() { return page_.get(); }
     int currentTab() const { return currentTab_; }
@@ -116,8 +115,11 @@ class Shell {
     bool tooltipsAvailable_ = true;
     bool tooltipsEnabled_ = true;
     int tooltipDelayIndex_ = kDefaultTooltipDelayIndex;
-    std::string panelListTip_;
 };
+
+// The tooltip of the predefined-panel list, which depends on the file the
+// panels came from.
+std::string PanelListTooltip(PanelSource source);
 
 // The filters of the Save As dialog for the current file's extension.
 std::vector<FileFilter> SaveAsFilters(const std::string& currentFile);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ConfigDocument.h"
+#include "panels/PanelList.h"
 #include "ui/Diagnostics.h"
 
 #include <cstdint>
@@ -13,13 +14,16 @@ struct PlatformAddresses {
     uint32_t registers;
 };
 
-// What the pages share for the whole run: the document, the Diagnostics box,
+// What the pages share for the whole run: the document, the predefined
+// panels read at start-up, the Diagnostics box,
 // whether the program is the active application, and the addresses typed for
 // the User-Defined platform, which survive page re-creation.
 struct UiState {
-    explicit UiState(ConfigDocument& document) : doc(document), diagnostics(document) {}
+    UiState(ConfigDocument& document, const PanelList& panelList)
+        : doc(document), panels(panelList), diagnostics(document) {}
 
     ConfigDocument& doc;
+    const PanelList& panels;
     Diagnostics diagnostics;
     bool appActive = true;
     PlatformAddresses userDefined{0x00000000, 0x0001FFE0};

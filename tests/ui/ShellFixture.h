@@ -10,7 +10,7 @@ namespace zlc::ui::test {
 // A started shell on the default configuration, showing the General page.
 class ShellFixture : public ::testing::Test {
   protected:
-    ShellFixture() : shell(doc, host) {
+    ShellFixture() : shell(doc, panels, host) {
         host.shell = &shell;
         shell.state().diagnostics.SetView(&host);
         shell.Start();
@@ -20,6 +20,7 @@ class ShellFixture : public ::testing::Test {
     void ShowTab(int index) { ASSERT_TRUE(shell.RequestTab(index)); }
 
     ConfigDocument doc;
+    PanelList panels;
     FakeShellHost host;
     Shell shell;
 };

@@ -158,6 +158,19 @@ TEST_F(ShellTest, DroppedFilesGoToConfigureMultiple) {
     EXPECT_EQ(shell.currentFileName(), "");
 }
 
+TEST_F(ShellTest, ThePanelFileTakesPartInDiagnosticsAndTooltips) {
+    panels.loaded = true;
+    panels.fileVersion = 1;
+    shell.state().diagnostics.Update(1102, DIAG_FORCE);
+    EXPECT_EQ(host.diagnosticsText,
+              "ERROR: Version 2 of PANELS.DEF is required (you are currently using version 1).");
+    EXPECT_TRUE(host.highlighted);
+
+    EXPECT_TRUE(shell.TooltipText(1530).starts_with("Selects from a list of predefined panels"));
+    panels.source = PanelSource::DebugDef;
+    EXPECT_TRUE(shell.TooltipText(1530).starts_with("Since you are using DEBUG.DEF"));
+}
+
 TEST_F(ShellTest, ClosingSilencesThePages) {
     host.page->Click(1206);
     shell.Close();

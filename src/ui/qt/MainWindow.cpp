@@ -77,9 +77,10 @@ int ControlIdOf(QWidget* widget) {
 
 } // namespace
 
-MainWindow::MainWindow(ConfigDocument& doc, std::unique_ptr<Dialogs> dialogs)
+MainWindow::MainWindow(ConfigDocument& doc, const PanelList& panels,
+                       std::unique_ptr<Dialogs> dialogs)
     : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<Dialogs>()),
-      shell_(std::make_unique<Shell>(doc, *this)) {
+      shell_(std::make_unique<Shell>(doc, panels, *this)) {
     tooltipStyle_ = new TooltipStyle;
     qApp->setStyle(tooltipStyle_);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -24,7 +24,8 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     Q_OBJECT
 
   public:
-    explicit MainWindow(ConfigDocument& doc, std::unique_ptr<Dialogs> dialogs = nullptr);
+    MainWindow(ConfigDocument& doc, const PanelList& panels,
+               std::unique_ptr<Dialogs> dialogs = nullptr);
     ~MainWindow() override;
 
     Shell& shell() { return *shell_; }

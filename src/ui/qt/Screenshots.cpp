@@ -1,6 +1,7 @@
 // Saves a picture of the main window on each of its pages, so that the pages
 // can be looked at without clicking through them: 62740CFG-screenshots DIR.
 #include "model/ConfigDocument.h"
+#include "panels/PanelList.h"
 #include "ui/Shell.h"
 #include "ui/qt/MainWindow.h"
 
@@ -21,7 +22,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     zlc::ConfigDocument doc;
-    zlc::ui::qt::MainWindow window(doc);
+    zlc::PanelList panels;
+    zlc::LoadPanelDefinitions(
+        panels, [](const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); });
+    zlc::ui::qt::MainWindow window(doc, panels);
     window.show();
     const auto pages = zlc::ui::PageTable();
     for (size_t i = 0; i < pages.size(); ++i) {

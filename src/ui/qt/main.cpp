@@ -1,4 +1,5 @@
 #include "model/ConfigDocument.h"
+#include "panels/PanelList.h"
 #include "ui/AppIdentity.h"
 #include "ui/qt/MainWindow.h"
 
@@ -8,7 +9,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(zlc::ui::ProgramName()));
     zlc::ConfigDocument doc;
-    zlc::ui::qt::MainWindow window(doc);
+    // The panels are read before the window exists: their messages have no owner.
+    zlc::PanelList panels;
+    zlc::LoadPanelDefinitions(panels, [](const std::string& message) {
+        zlc::ui::qt::Dialogs().ShowMessage(nullptr, zlc::ui::MessageIcon::Error, message);
+    });
+    zlc::ui::qt::MainWindow window(doc, panels);
     window.show();
     return QApplication::exec();
 }

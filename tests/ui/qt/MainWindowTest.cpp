@@ -42,7 +42,7 @@ class MainWindowTest : public ::testing::Test {
         auto dialogs = std::make_unique<ScriptedDialogs>();
         answers = dialogs->answers;
         messages = dialogs->messages;
-        window = std::make_unique<MainWindow>(doc, std::move(dialogs));
+        window = std::make_unique<MainWindow>(doc, panels, std::move(dialogs));
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -74,6 +74,7 @@ class MainWindowTest : public ::testing::Test {
     QString Diagnostics() const { return window->diagnosticsBox()->toPlainText(); }
 
     ConfigDocument doc;
+    PanelList panels;
     std::unique_ptr<MainWindow> window;
     std::shared_ptr<std::deque<std::string>> answers;
     std::shared_ptr<std::vector<std::string>> messages;
