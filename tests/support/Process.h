@@ -14,7 +14,7 @@ struct RunResult {
 };
 
 // Runs a shell command line, capturing both output streams.
-inline RunResult Run(const std::string& commandLine) {
+inline RunResult Shell(const std::string& commandLine) {
     TempDir dir;
     const std::string out = dir / "out";
     const std::string err = dir / "err";
@@ -36,7 +36,7 @@ inline std::string Quote(const std::string& word) {
 }
 
 inline bool HaveTool(const std::string& tool) {
-    return Run("command -v " + tool).status == 0;
+    return Shell("command -v " + tool).status == 0;
 }
 
 } // namespace zlc::test
