@@ -126,6 +126,10 @@ struct SRecordFlavour {
     const char* objcopyOptions;
 };
 
+void PrintTo(const SRecordFlavour& flavour, std::ostream* out) {
+    *out << flavour.name;
+}
+
 class SRecordPeers : public FileCommands, public ::testing::WithParamInterface<SRecordFlavour> {};
 
 TEST_P(SRecordPeers, SavedFileIsAcceptedBySrecCatAndCarriesTheNewBlock) {

@@ -26,11 +26,6 @@ TEST(Platform, ProgramAndTemporaryDirectories) {
     }
 }
 
-TEST(Platform, ErrorTextIsTheSystems) {
-    EXPECT_EQ(SystemErrorText(ENOENT), "No such file or directory");
-    EXPECT_EQ(SystemErrorText(EACCES), "Permission denied");
-}
-
 TEST(Platform, ReadingStopsAtTheEndOfAShortFile) {
     test::TempDir dir;
     const std::string path = dir / "f";
@@ -65,14 +60,6 @@ TEST(Platform, TimesAreReadAndPutBack) {
     ASSERT_TRUE(file.SetTimesToNow(error));
     ASSERT_TRUE(file.GetTimes(read, error));
     EXPECT_GE(read.modification.tv_sec, ::time(nullptr) - 5);
-}
-
-TEST(Platform, ReadOnlyMeansNoWritePermissionForAnyone) {
-    struct stat status {};
-    status.st_mode = S_IFREG | 0444;
-    EXPECT_TRUE(IsReadOnly(status));
-    status.st_mode = S_IFREG | 0464;
-    EXPECT_FALSE(IsReadOnly(status));
 }
 
 TEST(Platform, TemporarySiblingAndReplace) {
