@@ -33,7 +33,8 @@ inline void ReadWriteReread(std::span<const uint8_t> input,
     const ConfigBlock changed = ChangedBlock(found);
     ImagePatch patch;
     const size_t capacity = input.size() + kGrowthReserve;
-    if (write(changed, input, capacity, patch, message) != BLOCK_FOUND) {
+    if (write([&changed](const ConfigBlock&) { return changed; }, input, capacity, patch,
+              message) != BLOCK_FOUND) {
         return;
     }
     if (patch.length > capacity || patch.offset > patch.length ||
