@@ -3,6 +3,7 @@
 #include "files/BlockSearch.h"
 #include "files/ImagePatch.h"
 
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -15,6 +16,10 @@ inline constexpr size_t kGrowthReserve = 65536;
 inline constexpr const char* kMessageGrowthReserveExceeded =
     "The rewritten file would be more than 65536 bytes longer than the original.";
 
+// Turns the block found in a file, as stored there, into the block that is
+// written back in its place.
+using BlockForFile = std::function<ConfigBlock(const ConfigBlock& fileBlock)>;
+
 // One container kind: how to find the block in an image of that kind and how
 // to write a block back. A handler answers BLOCK_ABSENT for an image that is
 // not of its kind, so the next handler gets its turn.
@@ -22,10 +27,12 @@ struct ContainerHandler {
     const char* name;
     BlockResult (*ReadBlock)(std::span<const uint8_t> image, ConfigBlock* block,
                              std::string& message);
-    // Works out how `block` is written into `image`: on BLOCK_FOUND `patch`
-    // says which bytes change and the new length, which never exceeds
-    // `capacity`. The image itself is only read.
-    BlockResult (*WriteBlock)(const ConfigBlock& block, std::span<const uint8_t> image,
+    // Reads the image as ReadBlock does, with the same answers, and on
+    // BLOCK_FOUND works out how makeBlock(the found block) is written into it:
+    // `patch` says which bytes change and the new length, which never exceeds
+    // `capacity`. The image itself is only read. Reading and writing in one
+    // step lets a save decode a large container once.
+    BlockResult (*WriteBlock)(const BlockForFile& makeBlock, std::span<const uint8_t> image,
                               size_t capacity, ImagePatch& patch, std::string& message);
 };
 
@@ -34,6 +41,8 @@ std::span<const ContainerHandler> ContainerHandlers();
 
 // The raw image handler: the block lies in the image as plain bytes.
 BlockResult RawReadBlock(std::span<const uint8_t> image, ConfigBlock* block, std::string& message);
+BlockResult RawWriteBlock(const BlockForFile& makeBlock, std::span<const uint8_t> image,
+                          size_t capacity, ImagePatch& patch, std::string& message);
 BlockResult RawWriteBlock(const ConfigBlock& block, std::span<const uint8_t> image, size_t capacity,
                           ImagePatch& patch, std::string& message);
 

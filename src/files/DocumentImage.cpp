@@ -42,23 +42,34 @@ bool LoadFromImage(ConfigDocument& doc, std::span<const uint8_t> image, std::str
 
 bool StoreToImage(const ConfigDocument& doc, std::span<const uint8_t> image, size_t capacity,
                   bool preservePhysicalAddress, ImagePatch& patch, std::string& message) {
-    const HandlerAnswer answer = AskHandlers(image, message);
-    if (answer.result != BLOCK_FOUND) {
-        return false;
+    // The file's own block decides the byte order and, when asked, the
+    // address; the document's block is copied, never changed.
+    const BlockForFile makeBlock = [&](const ConfigBlock& fileBlock) {
+        ConfigBlock copy = doc.block;
+        if (fileBlock.endianDetect == kEndianSwapped) {
+            SwapConfigBlock(copy);
+        }
+        if (preservePhysicalAddress) {
+            copy.physMemAddr = fileBlock.physMemAddr; // as stored, in the file's own order
+        }
+        return copy;
+    };
+    // Each handler's write reads first, with the same answers as its
+    // ReadBlock, so walking the chain with it finds the handler a load finds.
+    message = kMessageNoConfigData;
+    for (const ContainerHandler& handler : ContainerHandlers()) {
+        ImagePatch result;
+        const BlockResult answer = handler.WriteBlock(makeBlock, image, capacity, result, message);
+        if (answer == BLOCK_ABSENT) {
+            continue;
+        }
+        if (answer != BLOCK_FOUND) {
+            return false;
+        }
+        patch = std::move(result);
+        return true;
     }
-    ConfigBlock copy = doc.block;
-    if (answer.block.endianDetect == kEndianSwapped) {
-        SwapConfigBlock(copy);
-    }
-    if (preservePhysicalAddress) {
-        copy.physMemAddr = answer.block.physMemAddr; // as stored, in the file's own order
-    }
-    ImagePatch result;
-    if (answer.handler->WriteBlock(copy, image, capacity, result, message) != BLOCK_FOUND) {
-        return false;
-    }
-    patch = std::move(result);
-    return true;
+    return false;
 }
 
 bool StoreToImage(const ConfigDocument& doc, std::vector<uint8_t>& image, size_t capacity,

@@ -9,12 +9,23 @@ ImagePatch PatchBetween(std::span<const uint8_t> before, std::span<const uint8_t
     ImagePatch patch;
     patch.length = after.size();
     const size_t common = std::min(before.size(), after.size());
-    const auto firstDifference = std::mismatch(before.begin(), before.begin() + common, //
-                                               after.begin())
-                                     .second;
-    size_t first = static_cast<size_t>(firstDifference - after.begin());
+    constexpr size_t kChunk = 4096;
+    size_t first = 0;
+    while (common - first >= kChunk &&
+           std::memcmp(before.data() + first, after.data() + first, kChunk) == 0) {
+        first += kChunk;
+    }
+    while (first < common && before[first] == after[first]) {
+        ++first;
+    }
     size_t end = after.size();
     if (before.size() == after.size()) {
+        // Back from the end a chunk at a time, as forward above: a rewritten
+        // text of tens of megabytes usually differs in one record only.
+        while (end - first >= kChunk && std::memcmp(before.data() + end - kChunk,
+                                                    after.data() + end - kChunk, kChunk) == 0) {
+            end -= kChunk;
+        }
         while (end > first && before[end - 1] == after[end - 1]) {
             --end;
         }

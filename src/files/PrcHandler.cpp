@@ -294,13 +294,15 @@ BlockResult PrcReadBlock(std::span<const uint8_t> image, ConfigBlock* block, std
     return ReadPrcDatabase(image, block, nullptr, message);
 }
 
-BlockResult PrcWriteBlock(const ConfigBlock& block, std::span<const uint8_t> image, size_t capacity,
-                          ImagePatch& patch, std::string& message) {
+BlockResult PrcWriteBlock(const BlockForFile& makeBlock, std::span<const uint8_t> image,
+                          size_t capacity, ImagePatch& patch, std::string& message) {
     DecodedDataResource decoded;
-    const BlockResult result = ReadPrcDatabase(image, nullptr, &decoded, message);
+    ConfigBlock found{};
+    const BlockResult result = ReadPrcDatabase(image, &found, &decoded, message);
     if (result != BLOCK_FOUND) {
         return result;
     }
+    const ConfigBlock block = makeBlock(found);
     std::vector<uint8_t> resource(4);
     for (int i = 0; i < kPrcBlockCount; ++i) {
         const size_t at = resource.size();
@@ -345,6 +347,12 @@ BlockResult PrcWriteBlock(const ConfigBlock& block, std::span<const uint8_t> ima
     }
     patch = PatchBetween(image, rebuilt);
     return BLOCK_FOUND;
+}
+
+BlockResult PrcWriteBlock(const ConfigBlock& block, std::span<const uint8_t> image, size_t capacity,
+                          ImagePatch& patch, std::string& message) {
+    return PrcWriteBlock([&block](const ConfigBlock&) { return block; }, image, capacity, patch,
+                         message);
 }
 
 } // namespace zlc

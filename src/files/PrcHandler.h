@@ -44,6 +44,8 @@ BlockResult ReadPrcDatabase(std::span<const uint8_t> image, ConfigBlock* block,
 BlockResult PrcReadBlock(std::span<const uint8_t> image, ConfigBlock* block, std::string& message);
 // Recompresses the data resource with the new block and moves the resources
 // behind it by the change in length.
+BlockResult PrcWriteBlock(const BlockForFile& makeBlock, std::span<const uint8_t> image,
+                          size_t capacity, ImagePatch& patch, std::string& message);
 BlockResult PrcWriteBlock(const ConfigBlock& block, std::span<const uint8_t> image, size_t capacity,
                           ImagePatch& patch, std::string& message);
 

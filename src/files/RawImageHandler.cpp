@@ -8,18 +8,25 @@ BlockResult RawReadBlock(std::span<const uint8_t> image, ConfigBlock* block, std
 
 // Only the block's own bytes change, so a save of a large image writes 68
 // bytes and not the image.
-BlockResult RawWriteBlock(const ConfigBlock& block, std::span<const uint8_t> image, size_t,
+BlockResult RawWriteBlock(const BlockForFile& makeBlock, std::span<const uint8_t> image, size_t,
                           ImagePatch& patch, std::string& message) {
     size_t offset = 0;
-    const BlockResult result = LocateConfigBlock(image, nullptr, &offset, message);
+    ConfigBlock found{};
+    const BlockResult result = LocateConfigBlock(image, &found, &offset, message);
     if (result != BLOCK_FOUND) {
         return result;
     }
     patch.offset = offset;
     patch.bytes.resize(kConfigBlockSize);
-    ConfigBlockToBytes(block, patch.bytes.data());
+    ConfigBlockToBytes(makeBlock(found), patch.bytes.data());
     patch.length = image.size();
     return BLOCK_FOUND;
+}
+
+BlockResult RawWriteBlock(const ConfigBlock& block, std::span<const uint8_t> image, size_t capacity,
+                          ImagePatch& patch, std::string& message) {
+    return RawWriteBlock([&block](const ConfigBlock&) { return block; }, image, capacity, patch,
+                         message);
 }
 
 } // namespace zlc

@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace zlc {
 
@@ -53,46 +58,49 @@ bool CarriesData(char type) {
     return type >= '0' && type <= '3';
 }
 
-// Reads hex digit pairs from the text. Running into the end of the text or a
-// character that is not a hex digit leaves the reader failed: a record is then
-// cut short or damaged, which no checksum can be trusted to catch.
-class HexReader {
-  public:
-    HexReader(const uint8_t* text, size_t length, size_t pos)
-        : text_(text), length_(length), pos_(pos) {}
+// Two hex digits, read as one 16-bit index, decode to their byte; an index
+// with a character that is not a hex digit decodes to a value above 0xFF.
+const std::array<uint16_t, 65536>& HexPairValues() {
+    static const std::array<uint16_t, 65536> table = [] {
+        std::array<uint16_t, 65536> values{};
+        for (unsigned i = 0; i < 65536; ++i) {
+            const uint8_t high = kHexValues[i & 0xFF];
+            const uint8_t low = kHexValues[i >> 8];
+            values[i] = (high | low) > 0x0F ? 0x100 : static_cast<uint16_t>((high << 4) | low);
+        }
+        return values;
+    }();
+    return table;
+}
 
-    bool Byte(uint8_t& value) {
-        if (length_ - pos_ < 2) {
-            return false;
-        }
-        const uint8_t high = kHexValues[text_[pos_]];
-        const uint8_t low = kHexValues[text_[pos_ + 1]];
-        if ((high | low) > 0x0F) {
-            return false;
-        }
-        value = static_cast<uint8_t>((high << 4) | low);
-        pos_ += 2;
-        return true;
+// Decodes `n` digit pairs and adds the bytes to `sum`; false when any of them
+// is not a hex digit. The caller has made sure that the digits are there.
+bool DecodeHex(const uint8_t* digits, size_t n, uint8_t* out, unsigned& sum) {
+    const std::array<uint16_t, 65536>& pairs = HexPairValues();
+    unsigned bad = 0;
+    for (size_t i = 0; i < n; ++i) {
+        uint16_t index;
+        std::memcpy(&index, digits + 2 * i, 2); // little-endian: first digit in the low byte
+        const uint16_t value = pairs[index];
+        bad |= value;
+        out[i] = static_cast<uint8_t>(value);
+        sum += static_cast<uint8_t>(value);
     }
-
-    size_t Position() const { return pos_; }
-
-  private:
-    const uint8_t* text_;
-    size_t length_;
-    size_t pos_;
-};
+    return bad <= 0xFF;
+}
 
 // Reads one record that starts at "S" and a type of the table. Returns false
 // when the record is cut short, holds a character that is not a hex digit, or
-// has a byte count too small for its address and checksum.
+// has a byte count too small for its address and checksum: such damage is
+// not something a checksum can be trusted to catch.
 bool ReadRecord(const uint8_t* text, size_t length, size_t& pos, SRecordLine& line,
                 std::vector<uint8_t>& data, bool& checksumOk) {
     const uint8_t type = text[pos + 1];
-    const int addressBytes = AddressBytes(type);
-    HexReader reader(text, length, pos + 2);
+    const size_t addressBytes = static_cast<size_t>(AddressBytes(type));
     uint8_t count = 0;
-    if (!reader.Byte(count) || count < addressBytes + 1) {
+    unsigned sum = 0;
+    if (length - pos < 4 || !DecodeHex(text + pos + 2, 1, &count, sum) ||
+        count < addressBytes + 1) {
         return false;
     }
     // Records without data have nothing between address and checksum; a larger
@@ -100,40 +108,45 @@ bool ReadRecord(const uint8_t* text, size_t length, size_t& pos, SRecordLine& li
     if (!CarriesData(static_cast<char>(type)) && count != addressBytes + 1) {
         return false;
     }
-    unsigned sum = count;
-    uint32_t address = 0;
-    for (int i = 0; i < addressBytes; ++i) {
-        uint8_t byte = 0;
-        if (!reader.Byte(byte)) {
-            return false;
-        }
-        address = (address << 8) | byte;
-        sum += byte;
-    }
-    const size_t dataLength = static_cast<size_t>(count - addressBytes - 1);
-    const size_t dataStart = data.size();
-    data.resize(dataStart + dataLength);
-    for (size_t i = 0; i < dataLength; ++i) {
-        uint8_t byte = 0;
-        if (!reader.Byte(byte)) {
-            return false;
-        }
-        data[dataStart + i] = byte;
-        sum += byte;
-    }
-    uint8_t checksum = 0;
-    if (!reader.Byte(checksum)) {
+    const uint8_t* digits = text + pos + 4;
+    if (length - pos - 4 < 2 * size_t{count}) {
         return false;
     }
+    uint8_t address[4];
+    const size_t dataLength = count - addressBytes - 1;
+    const size_t dataStart = data.size();
+    data.resize(dataStart + dataLength);
+    uint8_t checksum = 0;
+    unsigned ignored = 0;
+    if (!DecodeHex(digits, addressBytes, address, sum) ||
+        !DecodeHex(digits + 2 * addressBytes, dataLength, data.data() + dataStart, sum) ||
+        !DecodeHex(digits + 2 * (count - 1), 1, &checksum, ignored)) {
+        return false;
+    }
+    uint32_t value = 0;
+    for (size_t i = 0; i < addressBytes; ++i) {
+        value = (value << 8) | address[i];
+    }
     checksumOk = checksum == static_cast<uint8_t>(~sum);
-    line = {static_cast<char>(type), address, count};
-    pos = reader.Position();
+    line = {static_cast<char>(type), value, count};
+    pos += 4 + 2 * size_t{count};
     return true;
 }
 
+constexpr std::array<std::array<uint8_t, 2>, 256> MakeHexPairs() {
+    std::array<std::array<uint8_t, 2>, 256> pairs{};
+    for (int i = 0; i < 256; ++i) {
+        pairs[i] = {static_cast<uint8_t>(kHexDigits[i >> 4]),
+                    static_cast<uint8_t>(kHexDigits[i & 0x0F])};
+    }
+    return pairs;
+}
+
+constexpr std::array<std::array<uint8_t, 2>, 256> kHexPairs = MakeHexPairs();
+
 uint8_t* PutHex(uint8_t* out, uint8_t byte) {
-    out[0] = static_cast<uint8_t>(kHexDigits[byte >> 4]);
-    out[1] = static_cast<uint8_t>(kHexDigits[byte & 0x0F]);
+    out[0] = kHexPairs[byte][0];
+    out[1] = kHexPairs[byte][1];
     return out + 2;
 }
 
@@ -178,23 +191,59 @@ bool KeptTextUnchanged(const SRecordImage& parsed, const uint8_t* newBlock) {
     return true;
 }
 
+// Whether every byte is printable (0x20 to 0x7E), a tab, CR, LF or NUL.
+bool OnlyTextCharacters(std::span<const uint8_t> image) {
+    const uint8_t* text = image.data();
+    size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: files of tens of megabytes are checked twice
+    // per save.
+    const __m128i space = _mm_set1_epi8(0x20);
+    const __m128i lastPrintable = _mm_set1_epi8(0x7E - 0x20);
+    const __m128i tab = _mm_set1_epi8('\t');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i zero = _mm_setzero_si128();
+    __m128i bad = zero;
+    for (; i + 16 <= image.size(); i += 16) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        const __m128i shifted = _mm_sub_epi8(c, space);
+        const __m128i printable = _mm_cmpeq_epi8(_mm_min_epu8(shifted, lastPrintable), shifted);
+        const __m128i ok =
+            _mm_or_si128(_mm_or_si128(printable, _mm_cmpeq_epi8(c, tab)),
+                         _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(c, cr), _mm_cmpeq_epi8(c, lf)),
+                                      _mm_cmpeq_epi8(c, zero)));
+        bad = _mm_or_si128(bad, _mm_cmpeq_epi8(ok, zero));
+    }
+    if (_mm_movemask_epi8(bad) != 0) {
+        return false;
+    }
+#endif
+    for (; i < image.size(); ++i) {
+        const uint8_t c = text[i];
+        if (!(static_cast<uint8_t>(c - 0x20) < 0x5F || c == '\t' || IsLineEnd(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool LooksLikeSRecordText(std::span<const uint8_t> image) {
+    if (!OnlyTextCharacters(image)) {
+        return false;
+    }
+    const uint8_t* text = image.data();
+    // The line count only has to reach three with one data record among them.
     size_t sLines = 0;
     bool dataRecord = false;
     bool atLineStart = true;
-    for (size_t i = 0; i < image.size(); ++i) {
-        const uint8_t c = image[i];
-        if (c < 0x20 && c != '\t' && !IsLineEnd(c)) {
-            return false;
-        }
-        if (c >= 0x7F) {
-            return false;
-        }
+    for (size_t i = 0; i < image.size() && (sLines < 3 || !dataRecord); ++i) {
+        const uint8_t c = text[i];
         if (atLineStart && c == 'S') {
             ++sLines;
-            if (i + 1 < image.size() && image[i + 1] >= '1' && image[i + 1] <= '3') {
+            if (i + 1 < image.size() && text[i + 1] >= '1' && text[i + 1] <= '3') {
                 dataRecord = true;
             }
         }
@@ -275,15 +324,16 @@ BlockResult SRecordReadBlock(std::span<const uint8_t> image, ConfigBlock* block,
     return ReadSRecordImage(image, block, nullptr, message);
 }
 
-BlockResult SRecordWriteBlock(const ConfigBlock& block, std::span<const uint8_t> image,
+BlockResult SRecordWriteBlock(const BlockForFile& makeBlock, std::span<const uint8_t> image,
                               size_t capacity, ImagePatch& patch, std::string& message) {
     SRecordImage parsed;
-    const BlockResult result = ReadSRecordImage(image, nullptr, &parsed, message);
+    ConfigBlock found{};
+    const BlockResult result = ReadSRecordImage(image, &found, &parsed, message);
     if (result != BLOCK_FOUND) {
         return result;
     }
     uint8_t newBlock[kConfigBlockSize];
-    ConfigBlockToBytes(block, newBlock);
+    ConfigBlockToBytes(makeBlock(found), newBlock);
     if (!KeptTextUnchanged(parsed, newBlock)) {
         message = kMessageSRecordCorrupted;
         return BLOCK_ERROR;
@@ -333,6 +383,12 @@ BlockResult SRecordWriteBlock(const ConfigBlock& block, std::span<const uint8_t>
     }
     patch = PatchBetween(image, text);
     return BLOCK_FOUND;
+}
+
+BlockResult SRecordWriteBlock(const ConfigBlock& block, std::span<const uint8_t> image,
+                              size_t capacity, ImagePatch& patch, std::string& message) {
+    return SRecordWriteBlock([&block](const ConfigBlock&) { return block; }, image, capacity, patch,
+                             message);
 }
 
 } // namespace zlc

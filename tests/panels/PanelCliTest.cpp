@@ -6,7 +6,7 @@
 namespace zlc {
 namespace {
 
-test::ProgramResult Zlc(const std::vector<std::string>& args) {
+test::RunResult Zlc(const std::vector<std::string>& args) {
     return test::RunProgram("zlc62740", args);
 }
 
@@ -20,13 +20,13 @@ bool Has(const std::string& text, const std::string& part) {
 
 TEST(PanelCli, ListsAndAppliesTheShippedPanels) {
     const auto list = Zlc({"panels"});
-    ASSERT_EQ(list.exitCode, 0) << list.err;
+    ASSERT_EQ(list.status, 0) << list.err;
     EXPECT_TRUE(list.out.starts_with("0\tSharp LM32P10 320x240 mono STN\t\n"));
     EXPECT_TRUE(Has(list.out, "\n11\tNEC NL6448BC20-08 640x480 TFT\t\n"));
     EXPECT_FALSE(Has(list.out, "**"));
 
     const auto shown = Zlc({"--panel", "Sharp LQ064V3DG01 640x480 TFT", "show"});
-    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    ASSERT_EQ(shown.status, 0) << shown.err;
     for (const char* line :
          {"\n15\tTFT/STN\tTFT/D-TFD\t\n", "\n22\tData Width Bits\t12-Bit\t\n",
           "\n33\tHorizontal Panel Size\t640\tpixels\n", "\n34\tVertical Panel Size\t480\tlines\n",
@@ -44,9 +44,9 @@ TEST(PanelCli, ListsAndAppliesTheShippedPanels) {
                   .out,
               "320\n480\n");
     const auto unknown = Zlc({"--panel", "Sharp LQ064", "show"});
-    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_EQ(unknown.status, 2);
     EXPECT_TRUE(unknown.out.empty());
-    EXPECT_EQ(Zlc({"--panels-dir", "/nonexistent", "panels"}).exitCode, 2);
+    EXPECT_EQ(Zlc({"--panels-dir", "/nonexistent", "panels"}).status, 2);
 }
 
 TEST(PanelCli, DebugDefTakesPrecedenceAndShowsWhyPanelsFail) {
@@ -54,7 +54,7 @@ TEST(PanelCli, DebugDefTakesPrecedenceAndShowsWhyPanelsFail) {
     test::WriteFile(dir / "DEBUG.DEF", ShippedFile());
     test::WriteFile(dir / "PANELS.DEF", "VERSION 2\n");
     const auto result = Zlc({"--panels-dir", dir.path(), "panels"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
+    ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(result.out.starts_with("0\tSharp LM32P10 320x240 mono STN\t\n"));
     EXPECT_TRUE(Has(result.out, "\t**Sharp LM8V31 640x480 colour dual STN\tThere is no "
                                 "information on Sharp LM8V31 640x480 colour dual STN in "
@@ -66,7 +66,7 @@ TEST(PanelCli, DebugDefTakesPrecedenceAndShowsWhyPanelsFail) {
 
     const auto rejected =
         Zlc({"--panels-dir", dir.path(), "--panel", "**Sharp LQ10D421 640x480 TFT", "get", "33"});
-    EXPECT_EQ(rejected.exitCode, 1);
+    EXPECT_EQ(rejected.status, 1);
     EXPECT_TRUE(rejected.out.empty());
     EXPECT_EQ(rejected.err,
               "Sharp LQ10D421 640x480 TFT is disqualified: needs support for TFT 2x.\n");
@@ -80,7 +80,7 @@ TEST(PanelCli, CheckReportsAPanelFileOfTheWrongVersion) {
     const std::string message =
         "ERROR: Version 2 of PANELS.DEF is required (you are currently using version 1).\n";
     const auto alone = Zlc({"--panels-dir", dir.path(), "check"});
-    EXPECT_EQ(alone.exitCode, 1);
+    EXPECT_EQ(alone.status, 1);
     EXPECT_EQ(alone.out, message);
     // Between the errors and the warnings.
     const auto result = Zlc({"--panels-dir", dir.path(), "--set", "Color/Mono=Mono", "--set",
@@ -96,7 +96,7 @@ TEST(PanelCli, CheckReportsAPanelFileOfTheWrongVersion) {
 
     test::WriteFile(dir / "PANELS.DEF", "VERSION 2\nPANEL no name\n");
     const auto invalid = Zlc({"--panels-dir", dir.path(), "check"});
-    EXPECT_EQ(invalid.exitCode, 0);
+    EXPECT_EQ(invalid.status, 0);
     EXPECT_EQ(invalid.err, "Invalid PANELS.DEF\n");
 }
 

@@ -13,12 +13,15 @@ struct RunResult {
     std::string err;
 };
 
-// Runs a shell command line, capturing both output streams.
-inline RunResult Run(const std::string& commandLine) {
+// Runs a shell command line with `input` (a file) on its standard input,
+// capturing both output streams.
+inline RunResult Shell(const std::string& commandLine, const std::string& input = "/dev/null") {
     TempDir dir;
     const std::string out = dir / "out";
     const std::string err = dir / "err";
-    const int raw = std::system((commandLine + " >" + out + " 2>" + err + " </dev/null").c_str());
+    std::string line = commandLine;
+    line.append(" >").append(out).append(" 2>").append(err).append(" <").append(input);
+    const int raw = std::system(line.c_str());
     RunResult result;
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     result.out = ReadText(out);
@@ -28,15 +31,20 @@ inline RunResult Run(const std::string& commandLine) {
 
 // Quotes a word for the shell.
 inline std::string Quote(const std::string& word) {
-    std::string quoted = "'";
+    std::string quoted(1, '\'');
     for (char c : word) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        if (c == '\'') {
+            quoted.append("'\\''");
+        } else {
+            quoted.push_back(c);
+        }
     }
-    return quoted + "'";
+    quoted.push_back('\'');
+    return quoted;
 }
 
 inline bool HaveTool(const std::string& tool) {
-    return Run("command -v " + tool).status == 0;
+    return Shell("command -v " + tool).status == 0;
 }
 
 } // namespace zlc::test

@@ -1,10 +1,9 @@
 #include "ShellFixture.h"
 #include "model/SettingsTable.h"
 #include "support/BlockImages.h"
+#include "support/TempDir.h"
 
 #include <cstdio>
-#include <fstream>
-#include <unistd.h>
 
 namespace zlc::ui {
 namespace {
@@ -13,27 +12,21 @@ using namespace SettingId;
 
 class ShellTest : public test::ShellFixture {
   protected:
-    ~ShellTest() override {
-        for (const std::string& path : files_) {
-            std::remove(path.c_str());
-        }
-    }
-
-    std::string WriteFile(const std::string& suffix, const std::vector<uint8_t>& bytes) {
-        std::string name = "/tmp/zlc-shell-XXXXXX" + suffix;
-        const int fd = mkstemps(name.data(), static_cast<int>(suffix.size()));
-        (void)!write(fd, bytes.data(), bytes.size());
-        close(fd);
-        files_.push_back(name);
-        return name;
+    std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+        const std::string path = dir_ / name;
+        zlc::test::WriteFile(path, bytes);
+        return path;
     }
 
     std::string ProgramWithBlock(const ConfigBlock& block) {
-        return WriteFile(".EXE", zlc::test::ImageWith(1024, 300, zlc::test::BlockBytes(block)));
+        return WriteFile("program.EXE",
+                         zlc::test::ImageWith(1024, 300, zlc::test::BlockBytes(block)));
     }
 
+    std::string FileName(const std::string& path) { return path.substr(dir_.path().size() + 1); }
+
   private:
-    std::vector<std::string> files_;
+    zlc::test::TempDir dir_;
 };
 
 TEST_F(ShellTest, StartsOnTheGeneralPageWithTheDocumentBroughtInLine) {
@@ -80,14 +73,14 @@ TEST_F(ShellTest, OpenLoadsTheFileAndRemakesThePage) {
     EXPECT_EQ(host.fileRequests[0].filters.size(), 8u);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(shell.currentFileName(), path);
-    EXPECT_EQ(host.title, path.substr(5) + " - ZLC62740 Configuration Utility  (Build 9)");
+    EXPECT_EQ(host.title, FileName(path) + " - ZLC62740 Configuration Utility  (Build 9)");
     EXPECT_TRUE(host.page->IsChecked(1204));
     EXPECT_TRUE(shell.Menu().saveEnabled);
 }
 
 TEST_F(ShellTest, OpenOfAFileWithoutABlockChangesNothing) {
     SetSetting(doc, HorzPanelSize, 640);
-    host.fileAnswers.push_back(WriteFile(".exe", std::vector<uint8_t>(500, 0)));
+    host.fileAnswers.push_back(WriteFile("empty.exe", std::vector<uint8_t>(500, 0)));
     shell.Command(Commands::Open);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);

@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, OpensChangesAndSavesARealFile) {
     const auto result = zlc::test::RunProgram(
         "zlc62740", {"--in", name, "get", "Bits-Per-Pixel", "Line Byte Count"});
     std::remove(name);
-    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "2\n80\n");
 }
 
