@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHelpEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -140,6 +141,8 @@ void MainWindow::BuildControls() {
         }
     }
     setCentralWidget(central);
+    // The window keeps the size of its template, as a dialog does.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void MainWindow::BuildMenus() {
