@@ -4,60 +4,39 @@
 #include "hal/LinuxBoard.h"
 #include "hal/sim/SimulatedBoard.h"
 #include "model/ConfigBlock.h"
+#include "support/TempDir.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <optional>
 
 namespace zlc::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A directory of ordinary files standing in for /dev, and the environment
-// variables a test sets, put back afterwards.
+// A directory of ordinary files standing in for /dev. (Each test runs in a
+// process of its own; the variables set are cleared all the same.)
 class Board : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("zlc-board-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-        Save(hal::kBoardVariable);
-        Save(hal::kBoardIndexVariable);
-    }
     void TearDown() override {
-        for (const auto& [name, value] : saved) {
-            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
-        }
-        fs::remove_all(dir);
+        unsetenv(hal::kBoardVariable);
+        unsetenv(hal::kBoardIndexVariable);
     }
-    void Save(const char* name) {
-        const char* value = std::getenv(name);
-        saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-    }
+    void UseBoard(const std::string& value) { setenv(hal::kBoardVariable, value.c_str(), 1); }
 
     // A device file of `size` bytes with the revision code at `base` + 1FFE0h.
-    fs::path MakeDevice(const std::string& name, uintmax_t size, uintmax_t base,
-                        uint8_t revision = 0x24) {
-        const fs::path path = dir / name;
-        { std::ofstream(path, std::ios::binary); }
+    std::string MakeDevice(const std::string& name, uintmax_t size, uintmax_t base,
+                           uint8_t revision = 0x24) {
+        const std::string path = dir / name;
+        WriteFile(path, "");
         fs::resize_file(path, size);
         std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
         file.seekp(static_cast<std::streamoff>(base + hal::kRegisterOffset));
         file.put(static_cast<char>(revision));
         return path;
     }
-    uint8_t ByteAt(const fs::path& path, uintmax_t offset) {
-        std::ifstream file(path, std::ios::binary);
-        file.seekg(static_cast<std::streamoff>(offset));
-        return static_cast<uint8_t>(file.get());
-    }
 
-    fs::path dir;
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+    TempDir dir;
     HAL_STRUCT block = DefaultConfigBlock(); // display buffer at F00000h
 };
 
@@ -78,83 +57,67 @@ TEST_F(Board, VariableChoosesTheBackend) {
 }
 
 TEST_F(Board, MemoryDeviceIsMappedAtThePhysicalAddress) {
-    const fs::path mem = MakeDevice("mem", 0xF00000 + 0x400000, 0xF00000);
+    const std::string mem = MakeDevice("mem", 0xF00000 + 0x400000, 0xF00000);
     {
-        hal::MapResult mapped = hal::MapLinuxBoard(dir.string(), 0xF00000, 0);
+        hal::MapResult mapped = hal::MapLinuxBoard(dir.path(), 0xF00000, 0);
         ASSERT_EQ(mapped.code, HAL_OK);
         EXPECT_EQ(mapped.window->ReadRegister(REG_REVISION_CODE), 0x24);
         mapped.window->WriteRegister(REG_MODE_REGISTER_0, 0xA1);
         mapped.window->Memory()[5] = 0x77;
     }
-    EXPECT_EQ(ByteAt(mem, 0xF00000 + 0x1FFE1), 0xA1);
-    EXPECT_EQ(ByteAt(mem, 0xF00005), 0x77);
+    const std::vector<uint8_t> bytes = ReadFile(mem);
+    EXPECT_EQ(bytes.at(0xF00000 + 0x1FFE1), 0xA1);
+    EXPECT_EQ(bytes.at(0xF00005), 0x77);
 
     // An address off a page boundary maps just as well.
     MakeDevice("mem", 0x1400000, 0xF00100);
-    hal::MapResult unaligned = hal::MapLinuxBoard(dir.string(), 0xF00100, 0);
+    hal::MapResult unaligned = hal::MapLinuxBoard(dir.path(), 0xF00100, 0);
     ASSERT_EQ(unaligned.code, HAL_OK);
     EXPECT_EQ(unaligned.window->ReadRegister(REG_REVISION_CODE), 0x24);
 }
 
-TEST_F(Board, RevisionCodeMustNameTheChip) {
-    setenv(hal::kBoardVariable, ("device:" + dir.string()).c_str(), 1);
-    for (const uint8_t revision : {0x24, 0x25, 0x26, 0x27, 0x28, 0x20}) {
+TEST_F(Board, DeviceIsFoundByAddressOrBoardNumberAndChecked) {
+    UseBoard("device:" + (dir / "none"));
+    EXPECT_EQ(halInitialize(&block), HAL_DRIVER_NOT_FOUND);
+    // A stand-in too short for the window would fault on access.
+    MakeDevice("mem", 0xF00000 + 0x20000, 0xF00000);
+    UseBoard("device:" + dir.path());
+    EXPECT_EQ(halInitialize(&block), HAL_IOCTL_ERROR);
+    // A chip of another revision is not this one.
+    for (const uint8_t revision : {0x24, 0x27, 0x28, 0x20}) {
         MakeDevice("mem", 0x1400000, 0xF00000, revision);
         EXPECT_EQ(halInitialize(&block),
                   revision >= 0x24 && revision < 0x28 ? HAL_OK : HAL_DEVICE_NOT_FOUND)
             << int{revision};
     }
-}
-
-TEST_F(Board, BoardNumberChoosesTheUioDevice) {
-    MakeDevice("uio3", hal::kChipWindowSize, 0);
-    setenv(hal::kBoardVariable, ("device:" + dir.string()).c_str(), 1);
+    // With no physical address, board N is DIR/uioN.
+    const std::string uio = MakeDevice("uio3", hal::kChipWindowSize, 0);
     block.physMemAddr = 0;
     EXPECT_EQ(halInitialize(&block), HAL_DRIVER_NOT_FOUND); // uio0 is not there
     setenv(hal::kBoardIndexVariable, "3", 1);
     EXPECT_EQ(halInitialize(&block), HAL_OK);
     EXPECT_EQ(halProgramRegisters(), HAL_OK);
-    EXPECT_EQ(ByteAt(dir / "uio3", hal::kRegisterOffset + REG_HORZ_PANEL_SIZE), 0x27);
-}
-
-TEST_F(Board, DeviceThatCannotBeOpenedOrMappedIsReported) {
-    setenv(hal::kBoardVariable, ("device:" + (dir / "none").string()).c_str(), 1);
-    EXPECT_EQ(halInitialize(&block), HAL_DRIVER_NOT_FOUND);
-    // A stand-in too short for the window would fault on access.
-    MakeDevice("mem", 0xF00000 + 0x20000, 0xF00000);
-    setenv(hal::kBoardVariable, ("device:" + dir.string()).c_str(), 1);
-    EXPECT_EQ(halInitialize(&block), HAL_IOCTL_ERROR);
-    fs::create_directories(dir / "mem2");
-    EXPECT_EQ(hal::MapLinuxBoard((dir / "mem2").string(), 0, 0).code, HAL_DRIVER_NOT_FOUND);
+    EXPECT_EQ(ReadFile(uio).at(hal::kRegisterOffset + REG_HORZ_PANEL_SIZE), 0x27);
 }
 
 TEST_F(Board, BoardFileIsCreatedOnceAndOtherFilesAreLeftAlone) {
-    const fs::path path = dir / "sim.board";
-    setenv(hal::kBoardVariable, path.c_str(), 1);
+    const std::string path = dir / "sim.board";
+    UseBoard(path);
     ASSERT_EQ(halInitialize(&block), HAL_OK);
     ASSERT_EQ(halProgramRegisters(), HAL_OK);
     EXPECT_EQ(fs::file_size(path), sim::kBoardFileSize);
-    EXPECT_EQ(ByteAt(path, sim::kRegisterOffset + REG_REVISION_CODE), 0x24);
-    EXPECT_EQ(ByteAt(path, sim::kRegisterOffset + REG_HORZ_PANEL_SIZE), 0x27);
+    EXPECT_EQ(ReadFile(path).at(sim::kRegisterOffset + REG_REVISION_CODE), 0x24);
+    EXPECT_EQ(ReadFile(path).at(sim::kRegisterOffset + REG_HORZ_PANEL_SIZE), 0x27);
     // A second run finds the board as the first one left it.
     halWriteRegister(0x1A, 0x5A);
     ASSERT_EQ(halInitialize(&block), HAL_OK);
     EXPECT_EQ(halReadRegister(0x1A), 0x5A);
 
-    const fs::path other = dir / "notes.txt";
-    std::ofstream(other) << "not a board";
-    setenv(hal::kBoardVariable, other.c_str(), 1);
+    const std::string other = dir / "notes.txt";
+    WriteFile(other, "not a board");
+    UseBoard(other);
     EXPECT_EQ(halInitialize(&block), HAL_DRIVER_NOT_FOUND);
-    EXPECT_EQ(fs::file_size(other), 11u);
-    setenv(hal::kBoardVariable, dir.c_str(), 1);
-    EXPECT_EQ(halInitialize(&block), HAL_DRIVER_NOT_FOUND);
-
-    // A file of the right size without the board header is not a board.
-    { std::ofstream(dir / "blank", std::ios::binary); }
-    fs::resize_file(dir / "blank", sim::kBoardFileSize);
-    std::string message;
-    EXPECT_EQ(sim::OpenBoardFile((dir / "blank").string(), message), nullptr);
-    EXPECT_NE(message.find("not a simulated board file"), std::string::npos);
+    EXPECT_EQ(ReadText(other), "not a board");
 }
 
 } // namespace

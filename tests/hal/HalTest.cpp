@@ -1,75 +1,48 @@
 #include "HalFixture.h"
+#include "hal/sim/PanelRenderer.h"
 
 #include <algorithm>
-#include <cstring>
+#include <array>
 
 namespace zlc::test {
 namespace {
 
-TEST_F(HalTest, ProgramsEveryWritableRegisterFromTheBlock) {
+using Rgb = std::array<uint8_t, 3>;
+
+Rgb At(const uint8_t* entry) {
+    return {entry[0], entry[1], entry[2]};
+}
+
+TEST_F(HalTest, ProgramsTheBlockButNotTheRevisionScratchOrReservedRegisters) {
     for (int i = 1; i < 32; ++i) {
         block.regs[i] = static_cast<uint8_t>(0x40 + i);
     }
     block.regs[REG_MODE_REGISTER_1] = 0xE0; // keep a depth the memory clear can use
-    board[sim::kRegisterOffset + 0x14] = 0x99;
-    board[sim::kRegisterOffset + 0x1A] = 0x98;
-    board[sim::kRegisterOffset + 0x1E] = 0x97;
-    board[sim::kRegisterOffset + 0x1F] = 0x96;
-    Program();
-
-    EXPECT_EQ(Reg(REG_REVISION_CODE), 0x24);
-    EXPECT_EQ(Reg(0x14), 0x99);
-    EXPECT_EQ(Reg(0x1A), 0x98);
-    EXPECT_EQ(Reg(0x1E), 0x97);
-    EXPECT_EQ(Reg(0x1F), 0x96);
-    for (int i : {0x01, 0x03, 0x08, 0x0C, 0x11, 0x13, 0x19, 0x1B, 0x1D}) {
-        EXPECT_EQ(Reg(i), 0x40 + i) << "REG[" << i << "]";
+    for (int i : {0x14, 0x1A, 0x1E, 0x1F}) {
+        board[sim::kRegisterOffset + i] = 0x99;
     }
-}
-
-TEST_F(HalTest, ClearsTheDisplayedBytesOnly) {
-    Program(); // 320 x 240 at 8 bpp: 76800 bytes
-    EXPECT_TRUE(
-        std::all_of(memory.begin(), memory.begin() + 76800, [](uint8_t b) { return b == 0; }));
-    EXPECT_TRUE(
-        std::all_of(memory.begin() + 76800, memory.end(), [](uint8_t b) { return b == 0xEE; }));
-}
-
-TEST_F(HalTest, ClearingAPanelLargerThanMemoryStopsAtItsEnd) {
-    SetPanel(640, 480); // 307200 bytes at 8 bpp
     Program();
-    EXPECT_TRUE(std::all_of(memory.begin(), memory.end(), [](uint8_t b) { return b == 0; }));
-    EXPECT_EQ(Reg(REG_HORZ_PANEL_SIZE), 79);
-}
-
-TEST_F(HalTest, RevisionCodeIdentifiesTheChipAndIgnoresWrites) {
-    EXPECT_EQ(Initialize(), HAL_OK);
+    for (int i : {0x01, 0x03, 0x08, 0x0C, 0x11, 0x13, 0x14, 0x19, 0x1A, 0x1B, 0x1D, 0x1E, 0x1F}) {
+        const bool kept = i == 0x14 || i == 0x1A || i == 0x1E || i == 0x1F;
+        EXPECT_EQ(Reg(i), kept ? 0x99 : 0x40 + i) << "REG[" << i << "]";
+    }
+    // REG[00h] ignores writes; registers outside the 32 are neither read nor written.
     halWriteRegister(REG_REVISION_CODE, 0x55);
-    EXPECT_EQ(halReadRegister(REG_REVISION_CODE), 0x24);
-    // Registers outside the 32 are neither read nor written.
     halWriteRegister(32, 0x55);
-    halWriteRegister(-1, 0x55);
+    EXPECT_EQ(halReadRegister(REG_REVISION_CODE), 0x24);
     EXPECT_EQ(halReadRegister(32), 0);
 }
 
-TEST_F(HalTest, CallsBeforeInitialisationAreRefused) {
-    halInitializeWithWindow(&block, nullptr);
-    EXPECT_EQ(halProgramRegisters(), HAL_FAILED);
-    EXPECT_EQ(halSetPortrait(), HAL_FAILED);
-    EXPECT_EQ(halTuneFrameRate(), HAL_FAILED);
-    EXPECT_EQ(halSetVirtualWidth(640, nullptr), HAL_INVALID_PARAMETER);
-    halDrawRect(0, 0, 100, 100, 1, true); // nothing to draw into, and no crash
-}
-
-TEST_F(HalTest, VersionFollowsTheMarkerText) {
-    const char* version = nullptr;
-    const char* sub = nullptr;
-    const char* status = nullptr;
-    halGetVersion(&version, &sub, &status);
-    EXPECT_STREQ(version, "1.05");
-    EXPECT_STREQ(sub, "");
-    EXPECT_STREQ(status, "");
-    EXPECT_EQ(std::strncmp(version - 19, " 62740 HAL Version ", 19), 0);
+TEST_F(HalTest, ClearsTheShownBytesButNothingPastDisplayMemory) {
+    // 320 x 240 at 8 bpp is 76800 bytes; 640 x 480 would be 307200.
+    for (const auto& [width, height, cleared] :
+         {std::tuple{320, 240, 76800}, std::tuple{640, 480, HAL_MEMORY_SIZE}}) {
+        std::fill(memory.begin(), memory.end(), 0xEE);
+        SetPanel(width, height);
+        Program();
+        EXPECT_EQ(std::count(memory.begin(), memory.begin() + cleared, 0), cleared);
+        EXPECT_EQ(std::count(memory.begin(), memory.end(), 0), cleared);
+    }
 }
 
 TEST_F(HalTest, LookUpTablePortsStepThroughRedGreenBlue) {
@@ -78,8 +51,7 @@ TEST_F(HalTest, LookUpTablePortsStepThroughRedGreenBlue) {
     for (uint8_t value : {0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70}) {
         halWriteRegister(REG_LUT_DATA, value);
     }
-    EXPECT_EQ(Lut(254)[0], 0x10);
-    EXPECT_EQ(Lut(255)[2], 0x60);
+    EXPECT_EQ(At(Lut(254)), (Rgb{0x10, 0x20, 0x30}));
     EXPECT_EQ(Lut(0)[0], 0x70); // the address wraps after the last entry
     halWriteRegister(REG_LUT_ADDR, 255);
     EXPECT_EQ(halReadRegister(REG_LUT_DATA), 0x40);
@@ -91,30 +63,88 @@ TEST_F(HalTest, LookUpTablePortsStepThroughRedGreenBlue) {
 TEST_F(HalTest, ProgrammingLoadsTheTableOfDepthAndPanelKind) {
     Program();                    // colour, 8 bpp
     EXPECT_EQ(LutPortIndex(), 0); // 256 entries, wrapped round
-    const uint8_t entry8[] = {0x50, 0x50, 0x50};
-    EXPECT_EQ(std::memcmp(Lut(8), entry8, 3), 0);
-    const uint8_t entry6x3[] = {0x00, 0xF0, 0xC0}; // row 6: (0, F0, F0 - v), v = 30h
-    EXPECT_EQ(std::memcmp(Lut(6 * 16 + 3), entry6x3, 3), 0);
-    const uint8_t entry10x15[] = {0x00, 0x00, 0xF0}; // row 10: (F0 - v, 0, F0), v = F0h
-    EXPECT_EQ(std::memcmp(Lut(10 * 16 + 15), entry10x15, 3), 0);
+    EXPECT_EQ(At(Lut(8)), (Rgb{0x50, 0x50, 0x50}));
+    EXPECT_EQ(At(Lut(6 * 16 + 3)), (Rgb{0x00, 0xF0, 0xC0}));   // row 6: (0, F0, F0 - v)
+    EXPECT_EQ(At(Lut(10 * 16 + 15)), (Rgb{0x00, 0x00, 0xF0})); // row 10: (F0 - v, 0, F0)
 
     block.regs[REG_MODE_REGISTER_0] &= static_cast<uint8_t>(~0x20); // monochrome
     Program();
     EXPECT_EQ(LutPortIndex(), 16); // sixteen greys only
-    const uint8_t grey15[] = {0xF0, 0xF0, 0xF0};
-    EXPECT_EQ(std::memcmp(Lut(15), grey15, 3), 0);
+    EXPECT_EQ(At(Lut(15)), (Rgb{0xF0, 0xF0, 0xF0}));
+
+    int entries = 0;
+    const uint8_t* table = halGetLut(4, true, &entries); // dark colours, then bright ones
+    ASSERT_EQ(entries, 16);
+    EXPECT_EQ(At(table + 5 * 3), (Rgb{0xA0, 0x00, 0xA0}));
+    EXPECT_EQ(At(table + 11 * 3), (Rgb{0x00, 0xF0, 0xF0}));
+    EXPECT_EQ(halGetLut(3, true, &entries), nullptr);
 }
 
-TEST_F(HalTest, SixteenColourTableHasDarkThenBrightColours) {
-    int entries = 0;
-    const uint8_t* table = halGetLut(4, true, &entries);
-    ASSERT_EQ(entries, 16);
-    const uint8_t dark5[] = {0xA0, 0x00, 0xA0}; // bit 2 red, bit 0 blue
-    const uint8_t bright3[] = {0x00, 0xF0, 0xF0};
-    EXPECT_EQ(std::memcmp(table + 5 * 3, dark5, 3), 0);
-    EXPECT_EQ(std::memcmp(table + 11 * 3, bright3, 3), 0);
-    EXPECT_EQ(std::memcmp(table + 8 * 3, "\0\0\0", 3), 0);
-    EXPECT_EQ(halGetLut(3, true, &entries), nullptr);
+// 320 x 240 at 2 bpp: 80 bytes a line, four pixels a byte.
+class Draw : public HalTest {
+  protected:
+    void SetUp() override {
+        HalTest::SetUp();
+        Program();
+        SetDepth(1);
+        std::fill(memory.begin(), memory.end(), 0);
+    }
+    std::vector<uint8_t> Bytes(int from, int count) const {
+        return {memory.begin() + from, memory.begin() + from + count};
+    }
+};
+
+TEST_F(Draw, LinesMergePartialBytesAndStopBeforeTheirEnd) {
+    memory[80] = 0xFF;
+    memory[83] = 0x3F;
+    halDrawLine(3, 1, 13, 1, 2); // pixels 3 to 12 of line 1
+    EXPECT_EQ(Bytes(79, 6), (std::vector<uint8_t>{0, 0xFE, 0xAA, 0xAA, 0xBF, 0}));
+    halDrawLine(1, 0, 3, 0, 0xFFFFFFFF); // pixels 1 and 2 inside one byte
+    halDrawLine(9, 0, 5, 0, 3);          // empty: the end comes first
+    halDrawLine(0, 0, 10, 10, 3);        // neither across nor down: nothing
+    EXPECT_EQ(Bytes(0, 3), (std::vector<uint8_t>{0x3C, 0, 0}));
+    halDrawLine(5, 2, 5, 5, 1); // lines 2 to 4
+    EXPECT_EQ(memory[161], 0x10);
+    EXPECT_EQ(memory[321], 0x10);
+    EXPECT_EQ(std::count(memory.begin(), memory.end(), 0), HAL_MEMORY_SIZE - 8);
+}
+
+TEST_F(Draw, RectanglesAreOutlinedOrFilledButNeverPastDisplayMemory) {
+    halDrawRect(0, 0, 8, 4, 3, false);
+    EXPECT_EQ(Bytes(0, 2), (std::vector<uint8_t>{0xFF, 0xFF}));
+    EXPECT_EQ(Bytes(160, 2), (std::vector<uint8_t>{0xC0, 0x03}));
+    EXPECT_EQ(Bytes(240, 2), (std::vector<uint8_t>{0xFF, 0xFF}));
+    EXPECT_EQ(memory[320], 0);
+
+    // 1024 lines of 80 bytes fill memory exactly; the rest falls off its end.
+    halDrawRect(0, 0, 320, 2000, 3, true);
+    halDrawLine(0, 1023, 100000, 1023, 1);
+    halDrawLine(7, 1000, 7, 5000, 2);
+    halDrawLine(-5, 0, 3, 0, 2);
+    EXPECT_EQ(memory[0], 0xAB);
+    EXPECT_EQ(memory[HAL_MEMORY_SIZE - 1], 0x55);
+    EXPECT_EQ(memory[1000 * 80 + 1], 0xFE);
+}
+
+TEST_F(HalTest, RendererShowsMonochromeAsGreyAndBlackPastMemory) {
+    uint8_t* regs = &board[sim::kRegisterOffset];
+    regs[REG_MODE_REGISTER_0] = 0x00; // monochrome
+    regs[REG_MODE_REGISTER_1] = 0xC0; // 8 bpp
+    regs[REG_HORZ_PANEL_SIZE] = 1;    // 16 x 4
+    regs[REG_VERT_PANEL_SIZE_LSB] = 3;
+    regs[REG_SCRN1_START_ADDR_LSB] = 0xF0; // 2 lines before the end of memory
+    regs[REG_SCRN1_START_ADDR_MSB] = 0x9F;
+    std::copy_n(Rgb{0xF0, 0x80, 0x00}.begin(), 3, &board[sim::kLutOffset + 5 * 3]);
+    std::fill(board.begin(), board.begin() + HAL_MEMORY_SIZE, 5);
+    sim::PanelImage image;
+    std::string message;
+    ASSERT_TRUE(sim::RenderPanel(board, image, message)) << message;
+    EXPECT_EQ(At(&image.rgb[(1 * 16 + 15) * 3]), (Rgb{0x88, 0x88, 0x88}));
+    EXPECT_EQ(At(&image.rgb[(2 * 16) * 3]), (Rgb{0, 0, 0}));
+
+    board[sim::kHeaderOffset] = 'X';
+    EXPECT_FALSE(sim::RenderPanel(board, image, message));
+    EXPECT_EQ(message, "not a simulated board file");
 }
 
 } // namespace

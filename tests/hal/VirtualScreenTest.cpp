@@ -5,6 +5,65 @@ namespace {
 
 using VirtualScreen = HalTest;
 
+TEST_F(VirtualScreen, PortraitLineByteCountFollowsTheMode) {
+    Program(); // 240 lines at 8 bpp: 240 bytes per PivotScan line
+    const auto modeAndCount = [this] {
+        return std::pair<int, int>{Reg(REG_PORTRAIT_MODE), Reg(REG_LINE_BYTE_COUNT)};
+    };
+    EXPECT_EQ(halSetAlternatePortrait(1), HAL_OK); // outside PivotScan: the bit only
+    EXPECT_EQ(modeAndCount(), std::make_pair(0x40, 0));
+    halSetAlternatePortrait(-1);
+
+    EXPECT_EQ(halSetPortrait(),
+              HAL_FAILED); // no frame rate asked for; the mode is set all the same
+    EXPECT_EQ(modeAndCount(), std::make_pair(0x80, 0)); // 256, the next power of two
+    EXPECT_EQ(Reg(REG_SCRN1_START_ADDR_LSB), 239);      // the last byte of the first line
+    halSetAlternatePortrait(1);
+    EXPECT_EQ(modeAndCount(), std::make_pair(0xC0, 240));
+    halSetAlternatePortrait(-1);
+    EXPECT_EQ(modeAndCount(), std::make_pair(0x80, 0));
+}
+
+TEST_F(VirtualScreen, PivotScanLinesLongerThanTheByteCountCanHoldAreRefused) {
+    SetPanel(320, 480); // 480 bytes per PivotScan line at 8 bpp
+    Program();
+    halWriteRegister(REG_SCRN1_START_ADDR_LSB, 0x12);
+    EXPECT_EQ(halSetPortrait(), HAL_INVALID_PARAMETER);
+    halSetAlternatePortrait(1);
+    EXPECT_EQ(halSetOrientation(1), HAL_INVALID_PARAMETER);
+    EXPECT_EQ(Reg(REG_PORTRAIT_MODE), 0x40);
+    EXPECT_EQ(Reg(REG_LINE_BYTE_COUNT), 0);
+    EXPECT_EQ(Reg(REG_SCRN1_START_ADDR_LSB), 0x12);
+
+    SetDepth(2); // 4 bpp: 240 bytes fit
+    EXPECT_NE(halSetPortrait(), HAL_INVALID_PARAMETER);
+    EXPECT_EQ(Reg(REG_LINE_BYTE_COUNT), 240);
+}
+
+TEST_F(VirtualScreen, PortraitMemoryClockFollowsTheDividedInputClock) {
+    block.clkiKHz = 50000;
+    Program();
+    halSetPortrait();
+    EXPECT_EQ(Reg(REG_PORTRAIT_MODE), 0x84);
+    // Halved by the input clock divide, 50 MHz is not above 25 MHz.
+    halWriteRegister(REG_MODE_REGISTER_1, 0xF0);
+    halWriteRegister(REG_PORTRAIT_MODE, 0x00);
+    halSetPortrait();
+    EXPECT_EQ(Reg(REG_PORTRAIT_MODE), 0x80);
+}
+
+TEST_F(VirtualScreen, LandscapeClearsThePivotScanRegistersAndTunesAgain) {
+    block.frameRate = 60;
+    Program();
+    halSetPortrait();
+    EXPECT_EQ(halSetOrientation(0), HAL_OK);
+    for (int index : {REG_SCRN1_START_ADDR_LSB, REG_SCRN1_START_ADDR_MSB, REG_SCRN__START_ADDR,
+                      REG_PORTRAIT_MODE, REG_LINE_BYTE_COUNT}) {
+        EXPECT_EQ(Reg(index), 0) << "REG[" << index << "]";
+    }
+    EXPECT_EQ(Reg(REG_HORZ_NONDISP_PERIOD), 3);
+}
+
 TEST_F(VirtualScreen, LandscapeWidthLiesBetweenPanelAndPanelPlus255Words) {
     SetPanel(160, 16);
     Program();
@@ -14,38 +73,24 @@ TEST_F(VirtualScreen, LandscapeWidthLiesBetweenPanelAndPanelPlus255Words) {
     EXPECT_EQ(halSetVirtualWidth(160 + 255 * 16 + 1, &lines), HAL_INVALID_PARAMETER);
     EXPECT_EQ(lines, -1);
     EXPECT_EQ(Reg(REG_MEM_ADDR_OFFSET), 0);
-
-    EXPECT_EQ(halSetVirtualWidth(160 + 255 * 16, &lines), HAL_OK);
-    EXPECT_EQ(lines, 81920 / (20 + 510));
-    EXPECT_EQ(Reg(REG_MEM_ADDR_OFFSET), 255);
+    // Twice: the stride does not count the offset the first call left in REG[11h].
+    for (int call = 0; call < 2; ++call) {
+        EXPECT_EQ(halSetVirtualWidth(160 + 255 * 16, &lines), HAL_OK);
+        EXPECT_EQ(lines, 81920 / (20 + 510));
+        EXPECT_EQ(Reg(REG_MEM_ADDR_OFFSET), 255);
+    }
     EXPECT_EQ(halSetVirtualWidth(160, &lines), HAL_OK);
     EXPECT_EQ(lines, 4096);
     EXPECT_EQ(Reg(REG_MEM_ADDR_OFFSET), 0);
 }
 
-TEST_F(VirtualScreen, SettingTheSameWidthTwiceGivesTheSameScreen) {
-    Program();
-    SetDepth(0);
-    int first = 0;
-    int second = 0;
-    ASSERT_EQ(halSetVirtualWidth(640, &first), HAL_OK);
-    ASSERT_EQ(halSetVirtualWidth(640, &second), HAL_OK);
-    EXPECT_EQ(first, 1024);
-    EXPECT_EQ(second, 1024);
-    EXPECT_EQ(Reg(REG_MEM_ADDR_OFFSET), 20);
-}
-
-TEST_F(VirtualScreen, WidthThatLeavesTooFewLinesIsRefused) {
+TEST_F(VirtualScreen, PivotScanWidthLiesBetweenShownWidthAnd2048Bits) {
     Program(); // 8 bpp: 640 pixels give 128 lines of a 240-line panel
     int lines = 0;
     EXPECT_EQ(halSetVirtualWidth(640, &lines), HAL_INVALID_PARAMETER);
     EXPECT_EQ(Reg(REG_MEM_ADDR_OFFSET), 0);
-}
 
-TEST_F(VirtualScreen, PivotScanWidthLiesBetweenShownWidthAnd2048Bits) {
-    Program();
     halSetPortrait(); // shows 240 x 320 at 8 bpp
-    int lines = 0;
     EXPECT_EQ(halSetVirtualWidth(239, &lines), HAL_INVALID_PARAMETER);
     EXPECT_EQ(halSetVirtualWidth(257, &lines), HAL_INVALID_PARAMETER);
     EXPECT_EQ(halSetVirtualWidth(248, &lines), HAL_OK);
@@ -54,53 +99,28 @@ TEST_F(VirtualScreen, PivotScanWidthLiesBetweenShownWidthAnd2048Bits) {
     EXPECT_EQ(halSetVirtualWidth(256, &lines), HAL_OK);
     EXPECT_EQ(lines, 320);
     EXPECT_EQ(Reg(REG_LINE_BYTE_COUNT), 0);
-
-    SetPanel(640, 480);
-    Program();
-    SetDepth(2); // 480 x 640 at 4 bpp: 320 lines of 256 bytes cannot show 640
-    ASSERT_NE(halSetPortrait(), HAL_INVALID_PARAMETER);
-    EXPECT_EQ(halSetVirtualWidth(512, &lines), HAL_INVALID_PARAMETER);
 }
 
-TEST_F(VirtualScreen, StartAddressInLandscapeCountsWords) {
+TEST_F(VirtualScreen, StartAddressStaysInsideTheVirtualScreen) {
     Program();
     SetDepth(0);
     EXPECT_EQ(halSetStartAddress(1, 0, 1), HAL_INVALID_PARAMETER); // no virtual screen yet
-    EXPECT_EQ(halSetStartAddress(1, 0, 0), HAL_OK);
-    ASSERT_EQ(halSetVirtualWidth(640, nullptr), HAL_OK); // 1024 lines of 80 bytes
+    ASSERT_EQ(halSetVirtualWidth(640, nullptr), HAL_OK);           // 1024 lines of 80 bytes
+    EXPECT_EQ(halSetStartAddress(2, 16, 1024), HAL_OK);            // 1 + 80 x 1024 / 2 words
+    EXPECT_EQ(Reg(REG_SCRN2_START_ADDR_MSB) << 8 | Reg(REG_SCRN2_START_ADDR_LSB), 1 + 40960);
+    for (const auto& [screen, x, y] : {std::tuple{1, 0, 1025}, {0, 0, 0}, {3, 0, 0}, {1, -16, 0}}) {
+        EXPECT_EQ(halSetStartAddress(screen, x, y), HAL_INVALID_PARAMETER) << screen << x << y;
+    }
 
-    EXPECT_EQ(halSetStartAddress(1, 32, 10), HAL_OK); // 2 + 80 x 10 / 2 words
-    EXPECT_EQ(Reg(REG_SCRN1_START_ADDR_LSB), 402 & 0xFF);
-    EXPECT_EQ(Reg(REG_SCRN1_START_ADDR_MSB), 402 >> 8);
-    EXPECT_EQ(halSetStartAddress(2, 16, 1024), HAL_OK); // the last line is accepted
-    EXPECT_EQ(Reg(REG_SCRN2_START_ADDR_LSB), (1 + 40960) & 0xFF);
-    EXPECT_EQ(Reg(REG_SCRN2_START_ADDR_MSB), (1 + 40960) >> 8);
-
-    EXPECT_EQ(halSetStartAddress(1, 0, 1025), HAL_INVALID_PARAMETER);
-    EXPECT_EQ(halSetStartAddress(0, 0, 0), HAL_INVALID_PARAMETER);
-    EXPECT_EQ(halSetStartAddress(3, 0, 0), HAL_INVALID_PARAMETER);
-    EXPECT_EQ(halSetStartAddress(1, -16, 0), HAL_INVALID_PARAMETER);
-    EXPECT_EQ(Reg(REG_SCRN1_START_ADDR_LSB), 402 & 0xFF);
-}
-
-TEST_F(VirtualScreen, StartAddressInPivotScanUsesTheSeventeenthBit) {
-    Program();
-    halSetPortrait();
-    ASSERT_EQ(halSetVirtualWidth(256, nullptr), HAL_OK); // 320 lines of 256 bytes
-
-    EXPECT_EQ(halSetStartAddress(1, 5, 2), HAL_OK); // 512 + 239 + 5 bytes
-    EXPECT_EQ(Reg(REG_SCRN1_START_ADDR_LSB), 756 & 0xFF);
-    EXPECT_EQ(Reg(REG_SCRN1_START_ADDR_MSB), 756 >> 8);
-    EXPECT_EQ(Reg(REG_SCRN__START_ADDR), 0);
-
-    const int address = 256 * 320 + 239 + 5; // beyond 16 bits
-    EXPECT_EQ(halSetStartAddress(1, 5, 320), HAL_OK);
-    EXPECT_EQ(Reg(REG_SCRN1_START_ADDR_LSB), address & 0xFF);
-    EXPECT_EQ(Reg(REG_SCRN1_START_ADDR_MSB), (address >> 8) & 0xFF);
-    EXPECT_EQ(Reg(REG_SCRN__START_ADDR), 1);
-    // Screen 2 has no seventeenth bit.
+    SetDepth(3);
+    halSetPortrait(); // 8 bpp: 320 lines of 256 bytes
+    ASSERT_EQ(halSetVirtualWidth(256, nullptr), HAL_OK);
+    // Screen 1 has a seventeenth address bit in PivotScan, screen 2 none.
+    EXPECT_EQ(halSetStartAddress(1, 5, 320), HAL_OK); // 256 x 320 + 239 + 5 bytes
+    EXPECT_EQ(Reg(REG_SCRN__START_ADDR) << 16 | Reg(REG_SCRN1_START_ADDR_MSB) << 8 |
+                  Reg(REG_SCRN1_START_ADDR_LSB),
+              256 * 320 + 239 + 5);
     EXPECT_EQ(halSetStartAddress(2, 5, 320), HAL_INVALID_PARAMETER);
-
     EXPECT_EQ(halSetStartAddress(1, 0, 0), HAL_OK);
     EXPECT_EQ(Reg(REG_SCRN__START_ADDR), 0);
 }

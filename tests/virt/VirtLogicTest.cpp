@@ -13,12 +13,9 @@ VirtOptions Parse(std::vector<std::string> words) {
 }
 
 TEST(VirtOptions, WordsAreTakenFromTheLastSoTheFirstWrittenWins) {
-    VirtOptions options = Parse({"/L", "/P"});
-    EXPECT_EQ(options.orientation, 0);
-    options = Parse({"-p", "/l"});
-    EXPECT_EQ(options.orientation, 1);
-
-    options = Parse({"/alt"});
+    EXPECT_EQ(Parse({"/L", "/P"}).orientation, 0);
+    EXPECT_EQ(Parse({"-p", "/l"}).orientation, 1);
+    VirtOptions options = Parse({"/alt"});
     EXPECT_TRUE(options.alternate);
     EXPECT_EQ(options.orientation, 1);
     EXPECT_FALSE(options.automatic);
@@ -52,39 +49,33 @@ std::vector<int> Decode(const std::string& bytes) {
     return keys;
 }
 
-TEST(KeyReader, TerminalSequencesBecomeExtendedCodes) {
-    EXPECT_EQ(Decode("\x1b[A\x1b[B\x1b[C\x1b[D\x1bOA\x1b[H\x1b[F\x1b[1~\x1b[4~\x1bOF"),
+TEST(KeyReader, TerminalSequencesBecomeExtendedCodesAndPlainKeysUpperCase) {
+    EXPECT_EQ(Decode("\x1b[A\x1b[B\x1b[C\x1b[D\x1bOA\x1b[H\x1b[F\x1b[1~\x1b[4~\x1bOF"
+                     "\x1b[1;5A\x1b[1;5B\x1b[1;5C\x1b[1;5D\x1b[1;2A\x1b[1;7D"),
               (std::vector<int>{kKeyUp, kKeyDown, kKeyRight, kKeyLeft, kKeyUp, kKeyHome, kKeyEnd,
-                                kKeyHome, kKeyEnd, kKeyEnd}));
-    EXPECT_EQ(Decode("\x1b[1;5A\x1b[1;5B\x1b[1;5C\x1b[1;5D\x1b[1;2A\x1b[1;7D"),
-              (std::vector<int>{kKeyCtrlUp, kKeyCtrlDown, kKeyCtrlRight, kKeyCtrlLeft, kKeyUp,
-                                kKeyCtrlLeft}));
-    // Unknown sequences are some other key, not stray letters.
-    EXPECT_EQ(Decode("\x1b[5~\x1b[200~x"), (std::vector<int>{kKeyOther, kKeyOther, 'X'}));
-}
-
-TEST(KeyReader, PlainKeysFoldToUpperCaseAndALoneEscIsEsc) {
-    EXPECT_EQ(Decode("bh\x1b"), (std::vector<int>{'B', kKeyUp, kKeyEsc}));
+                                kKeyHome, kKeyEnd, kKeyEnd, kKeyCtrlUp, kKeyCtrlDown, kKeyCtrlRight,
+                                kKeyCtrlLeft, kKeyUp, kKeyCtrlLeft}));
+    // Unknown sequences are some other key, not stray letters; a lone Esc is Esc.
+    EXPECT_EQ(Decode("\x1b[5~\x1b[200~xbh\x1b"),
+              (std::vector<int>{kKeyOther, kKeyOther, 'X', 'B', kKeyUp, kKeyEsc}));
     EXPECT_EQ(Decode("\x1b"
                      "b"),
               (std::vector<int>{kKeyEsc, 'B'}));
 }
 
-TEST(Panner, AutomaticViewGoesRoundOnceClockwise) {
-    Panner panner(32, 2, 16, true);
+TEST(Panner, AutomaticViewGoesRoundOnceClockwiseAndKeysSteerIt) {
+    Panner round(32, 2, 16, true);
     std::vector<std::pair<int, int>> path;
     PanAction action = PanAction::Continue;
     for (int i = 0; i < 20 && action == PanAction::Continue; ++i) {
-        action = panner.Tick();
-        path.emplace_back(panner.x(), panner.y());
+        action = round.Tick();
+        path.emplace_back(round.x(), round.y());
     }
     EXPECT_EQ(action, PanAction::NextDepth);
-    const std::vector<std::pair<int, int>> expected = {{0, 0},  {16, 0}, {32, 0}, {32, 1}, {32, 2},
-                                                       {16, 2}, {0, 2},  {0, 1},  {0, 0}};
-    EXPECT_EQ(path, expected);
-}
+    EXPECT_EQ(path,
+              (std::vector<std::pair<int, int>>{
+                  {0, 0}, {16, 0}, {32, 0}, {32, 1}, {32, 2}, {16, 2}, {0, 2}, {0, 1}, {0, 0}}));
 
-TEST(Panner, KeysSteerTheAutomaticView) {
     Panner panner(64, 64, 16, true);
     panner.Tick(); // up at the top: on to the right
     panner.Tick();
