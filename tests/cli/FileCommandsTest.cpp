@@ -56,14 +56,9 @@ class FileCommands : public ::testing::Test {
 
 TEST_F(FileCommands, FailuresGoToStderrWithTheirExitStatus) {
     const std::string missing = Path("missing.s9");
-    test::RunResult r = Tool("--in " + Quote(missing) + " show");
+    const test::RunResult r = Tool("save " + Quote(missing));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "File \"" + missing +
-                         "\" could not be opened because:\n\nNo such file or directory\n");
     EXPECT_EQ(r.out, "");
-
-    r = Tool("save " + Quote(missing));
-    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "File \"" + missing +
                          "\" could not be saved because:\n\nNo such file or directory\n");
     EXPECT_EQ(Tool("configure").status, 2);
@@ -126,10 +121,6 @@ struct SRecordFlavour {
     const char* objcopyOptions;
 };
 
-void PrintTo(const SRecordFlavour& flavour, std::ostream* out) {
-    *out << flavour.name;
-}
-
 class SRecordPeers : public FileCommands, public ::testing::WithParamInterface<SRecordFlavour> {};
 
 TEST_P(SRecordPeers, SavedFileIsAcceptedBySrecCatAndCarriesTheNewBlock) {
@@ -158,16 +149,14 @@ TEST_P(SRecordPeers, SavedFileIsAcceptedBySrecCatAndCarriesTheNewBlock) {
     EXPECT_EQ(check.err, "");
     ASSERT_EQ(
         Shell("objcopy -I srec -O binary " + Quote(s9) + " " + Quote(Path("back.bin"))).status, 0);
-    const std::vector<uint8_t> back = test::ReadFile(Path("back.bin"));
-    ASSERT_EQ(back.size(), data.size());
-    const std::vector<uint8_t> oldBlock = FindBlock(data);
-    const auto at =
-        std::search(data.begin(), data.end(), oldBlock.begin(), oldBlock.end()) - data.begin();
-    const std::vector<uint8_t> newBlock(back.begin() + at, back.begin() + at + 68);
+    std::vector<uint8_t> back = test::ReadFile(Path("back.bin"));
+    const std::vector<uint8_t> newBlock = FindBlock(back);
+    ASSERT_EQ(newBlock.size(), 68u);
     EXPECT_EQ(newBlock[0x14 + 4], kWidthRegister640);
-    std::vector<uint8_t> rest = back;
-    std::copy(oldBlock.begin(), oldBlock.end(), rest.begin() + at);
-    EXPECT_EQ(rest, data) << "only the block changed";
+    const std::vector<uint8_t> oldBlock = FindBlock(data);
+    std::copy(oldBlock.begin(), oldBlock.end(),
+              std::search(back.begin(), back.end(), newBlock.begin(), newBlock.end()));
+    EXPECT_EQ(back, data) << "only the block changed";
 }
 
 INSTANTIATE_TEST_SUITE_P(ObjcopyMade, SRecordPeers,

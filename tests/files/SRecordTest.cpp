@@ -8,177 +8,140 @@
 namespace zlc {
 namespace {
 
+using test::SRecord;
+using test::SRecordFile;
+
 std::vector<uint8_t> Bytes(const std::string& text) {
     return {text.begin(), text.end()};
 }
 
-std::string Text(const std::vector<uint8_t>& bytes) {
-    return {bytes.begin(), bytes.end()};
-}
-
-// Data bytes with the default block at `offset`.
-std::vector<uint8_t> DataWithBlock(size_t length = 160, size_t offset = 40) {
-    return test::ImageWith(length, offset, test::BlockBytes(DefaultConfigBlock()), 0x5A);
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (size_t at = 0; at < text.size();) {
-        const size_t end = std::min(text.find('\n', at), text.size());
-        lines.push_back(text.substr(at, end - at));
-        at = end + 1;
-    }
-    return lines;
-}
-
-BlockResult Read(const std::string& text, std::string& message) {
-    ConfigBlock block{};
-    return SRecordReadBlock(Bytes(text), &block, message);
-}
-
-// Rewrites `text` with a block whose REG[04h] is `value`.
-BlockResult Rewrite(std::string& text, uint8_t value, std::string& message,
-                    size_t capacity = SIZE_MAX) {
+ConfigBlock BlockWithReg4(uint8_t value) {
     ConfigBlock block = DefaultConfigBlock();
     block.regs[4] = value;
+    return block;
+}
+
+// Data bytes with a block at `offset`.
+std::vector<uint8_t> DataWithBlock(size_t length = 160, size_t offset = 40,
+                                   const ConfigBlock& block = DefaultConfigBlock()) {
+    return test::ImageWith(length, offset, test::BlockBytes(block), 0x5A);
+}
+
+// Rewrites `text` with `block`; on failure `text` stays as it was.
+BlockResult Rewrite(std::string& text, const ConfigBlock& block, std::string& message,
+                    size_t capacity = SIZE_MAX) {
     std::vector<uint8_t> image = Bytes(text);
     ImagePatch patch;
     const BlockResult result = SRecordWriteBlock(block, image, capacity, patch, message);
     if (result == BLOCK_FOUND) {
         ApplyPatch(image, patch);
-        text = Text(image);
+        text.assign(image.begin(), image.end());
     }
     return result;
 }
 
-TEST(SRecordRecognition, NeedsThreeSLinesOneOfThemData) {
-    const std::string s0 = test::SRecord('0', 0, {'h', 'i'}) + "\n";
-    const std::string s1 = test::SRecord('1', 0, {1, 2, 3}) + "\n";
-    const std::string s9 = test::SRecord('9', 0, {}) + "\n";
-    std::string message;
-    EXPECT_EQ(Read(s0 + s9, message), BLOCK_ABSENT);
-    EXPECT_EQ(message, kMessageNoConfigData);
-    EXPECT_EQ(Read(s0 + s0 + s9, message), BLOCK_ABSENT) << "no data record";
-    EXPECT_TRUE(LooksLikeSRecordText(Bytes(s0 + s1 + s9)));
-    EXPECT_FALSE(LooksLikeSRecordText(Bytes(s0 + s1 + "\x01" + s9))) << "control character";
-    EXPECT_FALSE(LooksLikeSRecordText(Bytes(s0 + s1 + "\xC3\xA9" + s9))) << "non-ASCII byte";
-    EXPECT_TRUE(LooksLikeSRecordText(Bytes(s0 + "\t# tab\n" + s1 + std::string(1, '\0') + s9)));
-}
-
-TEST(SRecordRead, FindsBlockSplitOverRecordsOfEveryAddressSize) {
-    for (const char type : {'1', '2', '3'}) {
-        SCOPED_TRACE(type);
+// Damaged text never reads beyond the image and never passes for good data.
+TEST(SRecordRead, EveryOutcomeWithItsMessage) {
+    const std::string good = SRecordFile(DataWithBlock()); // 10 S1 records, CR LF
+    const size_t firstData = good.find("\nS1") + 1;
+    const size_t terminator = good.rfind("S9");
+    const auto inserted = [&](size_t at, const std::string& text) {
+        std::string copy = good;
+        return copy.insert(at, text);
+    };
+    const auto replaced = [&](size_t at, char c) {
+        std::string copy = good;
+        copy[at] = c;
+        return copy;
+    };
+    const std::vector<uint8_t> block = test::BlockBytes(DefaultConfigBlock());
+    const std::string s9 = SRecord('9', 0, {}) + "\n";
+    const size_t checksumDigit = good.find("\r\n", firstData) - 1;
+    const char* corrupted = "This S-Record file contains corrupted information.";
+    const char* none = "The file does not contain any configuration data.";
+    const struct {
+        const char* name;
+        std::string text;
+        BlockResult result;
+        const char* message;
+    } cases[] = {
+        // Each of these would be found if it were taken for S-record text.
+        {"two S lines", SRecord('1', 0, block) + "\n" + s9, BLOCK_ABSENT, none},
+        {"no S1, S2 or S3 line", SRecord('0', 0, block) + "\n" + SRecord('0', 0, {}) + "\n" + s9,
+         BLOCK_ABSENT, none},
+        {"control character", inserted(terminator, "\x01\r\n"), BLOCK_ABSENT, none},
+        {"non-ASCII byte", inserted(terminator, "\xC3\xA9\r\n"), BLOCK_ABSENT, none},
+        {"tab and NUL are text", inserted(terminator, std::string("\t# tab\r\n") + '\0'),
+         BLOCK_FOUND, nullptr},
+        {"a kept line far longer than a record", inserted(0, std::string(100000, 'c') + "\r\n"),
+         BLOCK_FOUND, nullptr},
+        {"bad checksum", replaced(checksumDigit, good[checksumDigit] == '0' ? '1' : '0'),
+         BLOCK_ERROR, corrupted},
+        {"right record count", inserted(terminator, SRecord('5', 10, {}) + "\r\n"), BLOCK_FOUND,
+         nullptr},
+        {"wrong record count", inserted(terminator, SRecord('5', 9, {}) + "\r\n"), BLOCK_ERROR,
+         "The file contains an invalid record count."},
+        {"last record cut short", good.substr(0, terminator - 7), BLOCK_ERROR, corrupted},
+        {"bare type at the end", good + "S1", BLOCK_ERROR, corrupted},
+        {"not a hex digit", replaced(firstData + 10, 'G'), BLOCK_ERROR, corrupted},
+        {"count below address bytes + 1", inserted(firstData, "S10201FC\r\n"), BLOCK_ERROR,
+         corrupted},
+        {"terminator with a byte too many", good.substr(0, terminator) + "S9040000FB\r\n",
+         BLOCK_ERROR, corrupted},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         std::string message;
         ConfigBlock block{};
-        const std::string text = test::SRecordFile(DataWithBlock(), {type, 16, 0x1000, "\r\n"});
-        EXPECT_EQ(SRecordReadBlock(Bytes(text), &block, message), BLOCK_FOUND) << message;
-        EXPECT_EQ(test::BlockBytes(block), test::BlockBytes(DefaultConfigBlock()));
+        EXPECT_EQ(SRecordReadBlock(Bytes(c.text), &block, message), c.result);
+        if (c.message != nullptr) {
+            EXPECT_EQ(message, c.message);
+        }
     }
 }
 
-TEST(SRecordRead, ChecksumAndRecordCountErrors) {
-    const std::string good = test::SRecordFile(DataWithBlock());
-    std::string message;
-
-    std::string badChecksum = good;
-    const size_t lineEnd = badChecksum.find("\r\n", 30);
-    badChecksum[lineEnd - 1] = badChecksum[lineEnd - 1] == '0' ? '1' : '0';
-    EXPECT_EQ(Read(badChecksum, message), BLOCK_ERROR);
-    EXPECT_EQ(message, kMessageSRecordCorrupted);
-
-    // 160 bytes in 16-byte records: 10 data records before the count.
-    std::vector<uint8_t> data = DataWithBlock();
-    std::string withCount = test::SRecordFile(data);
-    const size_t s9 = withCount.find("S9");
-    std::string right = withCount;
-    right.insert(s9, test::SRecord('5', 10, {}) + "\r\n");
-    EXPECT_EQ(Read(right, message), BLOCK_FOUND) << message;
-    std::string wrong = withCount;
-    wrong.insert(s9, test::SRecord('5', 9, {}) + "\r\n");
-    EXPECT_EQ(Read(wrong, message), BLOCK_ERROR);
-    EXPECT_EQ(message, kMessageInvalidRecordCount);
-}
-
-// Damaged text never reads beyond the image and never passes for good data.
-TEST(SRecordRead, DamagedRecordsAreReportedAsCorrupted) {
-    const std::string header = test::SRecord('0', 0, {'x'}) + "\n";
-    const std::string record = test::SRecord('1', 0x100, DataWithBlock(80, 4));
-    const std::string s9 = test::SRecord('9', 0, {}) + "\n";
-    const std::string cases[] = {
-        header + record + "\n" + header + record.substr(0, record.size() - 5),    // cut short
-        header + record + "\n" + s9 + "S1",                                       // bare type
-        header + "S1130100" + std::string(32, 'G') + "00\n" + record + "\n" + s9, // not hex
-        header + "S10201FC\n" + record + "\n" + s9, // count 2 < address bytes + 1
-        header + record + "\n" + "S9040000FB\n",    // terminator with a byte too many
-    };
-    for (const std::string& text : cases) {
-        SCOPED_TRACE(text.substr(0, 60));
-        std::string message;
-        EXPECT_EQ(Read(text, message), BLOCK_ERROR);
-        EXPECT_EQ(message, kMessageSRecordCorrupted);
-    }
-}
-
-TEST(SRecordRead, LongKeptLinesAndLongLineEndRunsAreReadWhole) {
-    std::string message;
-    // A comment far longer than any record: its characters are data too, and
-    // the block behind it is still found whole.
-    std::string withComment = test::SRecordFile(DataWithBlock());
-    withComment.insert(0, std::string(100000, 'c') + "\r\n");
-    EXPECT_EQ(Read(withComment, message), BLOCK_FOUND) << message;
-    // A first line end of twelve characters is kept whole and repeated.
-    std::string blankRun = test::SRecordFile(DataWithBlock(), {'1', 16, 0, "\n"});
-    blankRun.insert(blankRun.find('\n'), std::string(11, '\n'));
-    EXPECT_EQ(Rewrite(blankRun, 0x27, message), BLOCK_FOUND) << message;
-    EXPECT_NE(blankRun.find("\n\n\n\n\n\n\n\n\n\n\n\nS9"), std::string::npos);
-}
-
-TEST(SRecordWrite, RegeneratesRecordsWithFreshChecksumsAndSameLayout) {
-    const std::string original = test::SRecordFile(DataWithBlock(), {'2', 16, 0x20000, "\r\n"});
-    std::string text = original;
-    std::string message;
-    ASSERT_EQ(Rewrite(text, 0x4F, message), BLOCK_FOUND) << message;
-
-    EXPECT_EQ(text.size(), original.size());
-    std::vector<uint8_t> data;
-    ASSERT_TRUE(test::SRecordData(text, data)) << "a checksum was not recomputed";
-    ConfigBlock expected = DefaultConfigBlock();
-    expected.regs[4] = 0x4F;
-    EXPECT_EQ(data, test::ImageWith(160, 40, test::BlockBytes(expected), 0x5A));
-    // Only the records carrying the changed byte differ.
-    const std::vector<std::string> before = Lines(original);
-    const std::vector<std::string> after = Lines(text);
-    ASSERT_EQ(before.size(), after.size());
-    size_t changedLines = 0;
-    for (size_t i = 0; i < before.size(); ++i) {
-        changedLines += before[i] != after[i];
-    }
-    EXPECT_EQ(changedLines, 1u);
-}
-
-TEST(SRecordWrite, KeepsCommentsLineEndsAndLengthAndUpperCasesDigits) {
-    for (const std::string eol : {"\n", "\r\n"}) {
-        std::string lower = test::SRecordFile(DataWithBlock(), {'1', 16, 0xABC0, eol});
-        lower.insert(lower.find('S', 1), "; built by hand" + eol);
-        const std::string upper = lower;
-        for (char& c : lower) {
+// The text is rebuilt as it was, with the new bytes and fresh checksums, for
+// every address size: kept lines stay, blank lines after the first line end
+// go, digits come out in upper case. The block spans five records.
+TEST(SRecordWrite, RebuildsTheSameLayout) {
+    for (const char type : {'1', '2', '3'}) {
+        SCOPED_TRACE(type);
+        const test::SRecordLayout layout{type, 16, 0xABC0, type == '2' ? "\n" : "\r\n"};
+        const auto withComment = [&](std::string text) {
+            return text.insert(text.find('S', 1), "; built by hand" + layout.lineEnd);
+        };
+        std::string text = withComment(SRecordFile(DataWithBlock(), layout));
+        for (char& c : text) {
             c = static_cast<char>(c >= 'A' && c <= 'F' ? c + 32 : c);
         }
-        std::string text = lower;
+        text.insert(text.rfind('S'), layout.lineEnd + layout.lineEnd); // before the terminator
         std::string message;
-        ASSERT_EQ(Rewrite(text, DefaultConfigBlock().regs[4], message), BLOCK_FOUND) << message;
-        // "; built by hand" has no hex letters that changed: it stays as it was.
-        EXPECT_EQ(text, upper);
+        ASSERT_EQ(Rewrite(text, BlockWithReg4(0x4F), message), BLOCK_FOUND) << message;
+        EXPECT_EQ(text,
+                  withComment(SRecordFile(DataWithBlock(160, 40, BlockWithReg4(0x4F)), layout)));
     }
 }
 
-TEST(SRecordWrite, BlankLinesAfterTheFirstLineEndAreDropped) {
-    const std::string original = test::SRecordFile(DataWithBlock(), {'1', 16, 0, "\n"});
-    std::string text = original;
-    text.insert(text.rfind("S9"), "\n\n");
+// The first run of line-end characters, however long, ends every line; the
+// growth that causes is allowed up to the reserve and refused beyond it.
+TEST(SRecordWrite, LineEndRunIsRepeatedWholeUpToTheGrowthReserve) {
+    std::string run = SRecordFile(DataWithBlock(), {'1', 16, 0, "\n"});
+    run.insert(run.find('\n'), std::string(11, '\n'));
     std::string message;
-    ASSERT_EQ(Rewrite(text, DefaultConfigBlock().regs[4], message), BLOCK_FOUND);
-    EXPECT_EQ(text, original);
+    ASSERT_EQ(Rewrite(run, BlockWithReg4(0x27), message), BLOCK_FOUND) << message;
+    EXPECT_NE(run.find(std::string(12, '\n') + "S9"), std::string::npos);
+
+    // 40000 one-byte records: each extra character of the run adds 40000.
+    std::string text = SRecordFile(DataWithBlock(40000, 100), {'1', 1, 0, "\n"});
+    text.insert(text.find('\n'), "\n");
+    std::string grown = text;
+    EXPECT_EQ(Rewrite(grown, BlockWithReg4(1), message, text.size() + 65536), BLOCK_FOUND);
+    text.insert(text.find('\n'), "\n");
+    grown = text;
+    EXPECT_EQ(Rewrite(grown, BlockWithReg4(1), message, text.size() + 65536), BLOCK_ERROR);
+    EXPECT_EQ(message,
+              "The rewritten file would be more than 65536 bytes longer than the original.");
+    EXPECT_EQ(grown, text);
 }
 
 TEST(SRecordWrite, RefusesToChangeBlockBytesHeldInCommentText) {
@@ -187,39 +150,15 @@ TEST(SRecordWrite, RefusesToChangeBlockBytesHeldInCommentText) {
     ConfigBlock block = DefaultConfigBlock();
     std::copy_n("ABCDEF", 6, block.regs + 10);
     const std::vector<uint8_t> bytes = test::BlockBytes(block);
-    const std::string text = test::SRecord('0', 0, {}) + "\n" +
-                             test::SRecord('1', 0, {bytes.begin(), bytes.begin() + 30}) + "\n" +
-                             "ABCDEF\n" +
-                             test::SRecord('1', 0x24, {bytes.begin() + 36, bytes.end()}) + "\n" +
-                             test::SRecord('9', 0, {}) + "\n";
+    std::string text = SRecord('0', 0, {}) + "\n" +
+                       SRecord('1', 0, {bytes.begin(), bytes.begin() + 30}) + "\nABCDEF\n" +
+                       SRecord('1', 0x24, {bytes.begin() + 36, bytes.end()}) + "\n" +
+                       SRecord('9', 0, {}) + "\n";
     std::string message;
-    ConfigBlock found{};
-    ASSERT_EQ(SRecordReadBlock(Bytes(text), &found, message), BLOCK_FOUND);
-
-    std::vector<uint8_t> image = Bytes(text);
-    ImagePatch patch;
-    EXPECT_EQ(SRecordWriteBlock(block, image, SIZE_MAX, patch, message), BLOCK_FOUND)
-        << "an unchanged block is fine";
-    ConfigBlock changed = block;
-    changed.regs[11] = '\n';
-    EXPECT_EQ(SRecordWriteBlock(changed, image, SIZE_MAX, patch, message), BLOCK_ERROR);
+    EXPECT_EQ(Rewrite(text, block, message), BLOCK_FOUND) << "an unchanged block is fine";
+    block.regs[11] = '\n';
+    EXPECT_EQ(Rewrite(text, block, message), BLOCK_ERROR);
     EXPECT_EQ(message, kMessageSRecordCorrupted);
-}
-
-TEST(SRecordWrite, GrowthBeyondTheReserveIsRefused) {
-    // A blank line at the first line end is repeated after every record: with
-    // 40000 records the text would grow by 40000 bytes per blank line.
-    std::vector<uint8_t> data = DataWithBlock(40000, 100);
-    std::string text = test::SRecordFile(data, {'1', 1, 0, "\n"});
-    text.insert(text.find('\n'), "\n");
-    std::string message;
-    std::string grown = text;
-    EXPECT_EQ(Rewrite(grown, 1, message, text.size() + 65536), BLOCK_FOUND) << message;
-    text.insert(text.find('\n'), "\n");
-    grown = text;
-    EXPECT_EQ(Rewrite(grown, 1, message, text.size() + 65536), BLOCK_ERROR);
-    EXPECT_EQ(message, kMessageGrowthReserveExceeded);
-    EXPECT_EQ(grown, text);
 }
 
 } // namespace

@@ -56,23 +56,8 @@ inline std::string ReadText(const std::string& path) {
     return {bytes.begin(), bytes.end()};
 }
 
-// Reads a file without updating its access time, so that looking at a file
-// does not itself change what is being checked.
-inline std::vector<uint8_t> ReadWithoutTouching(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOATIME);
-    if (fd < 0) {
-        return bytes;
-    }
-    uint8_t buffer[65536];
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    }
-    ::close(fd);
-    return bytes;
-}
-
-// Everything a failed save or load must leave as it was.
+// Everything a failed save or load must leave as it was. The bytes are read
+// without updating the access time, so looking does not change what is checked.
 struct FileState {
     std::vector<uint8_t> bytes;
     off_t size = 0;
@@ -88,15 +73,22 @@ struct FileState {
         state.mode = status.st_mode;
         state.access = status.st_atim;
         state.modification = status.st_mtim;
-        state.bytes = ReadWithoutTouching(path);
+        if (const int fd = ::open(path.c_str(), O_RDONLY | O_NOATIME); fd >= 0) {
+            uint8_t buffer[65536];
+            for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+                state.bytes.insert(state.bytes.end(), buffer, buffer + n);
+            }
+            ::close(fd);
+        }
         return state;
     }
 
     bool operator==(const FileState& other) const {
+        const auto same = [](timespec a, timespec b) {
+            return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+        };
         return bytes == other.bytes && size == other.size && mode == other.mode &&
-               access.tv_sec == other.access.tv_sec && access.tv_nsec == other.access.tv_nsec &&
-               modification.tv_sec == other.modification.tv_sec &&
-               modification.tv_nsec == other.modification.tv_nsec;
+               same(access, other.access) && same(modification, other.modification);
     }
 };
 
