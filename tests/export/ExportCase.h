@@ -34,8 +34,7 @@ struct ExportCase {
     ConfigDocument Document() const {
         ConfigDocument doc;
         for (const std::string& setting : Settings()) {
-            const std::string error = cli::ApplyAssignment(doc, setting);
-            EXPECT_EQ(error, "") << name << ": " << setting;
+            EXPECT_EQ(cli::ApplyAssignment(doc, setting), "") << name << ": " << setting;
         }
         return doc;
     }
@@ -43,30 +42,19 @@ struct ExportCase {
     std::string Expected(const std::string& file) const {
         return ReadText((folder / file).string());
     }
-
-    // The file names of the expected texts of this case.
-    std::vector<std::string> Files() const {
-        std::vector<std::string> files;
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            if (entry.path().filename() != "settings") {
-                files.push_back(entry.path().filename().string());
-            }
-        }
-        return files;
-    }
 };
+
+inline ExportCase FindExportCase(const std::string& name) {
+    return {name, std::filesystem::path(ZLC_TEST_DATA_DIR) / "export" / name};
+}
 
 inline std::vector<ExportCase> ExportCases() {
     std::vector<ExportCase> cases;
     for (const auto& entry :
          std::filesystem::directory_iterator(std::string(ZLC_TEST_DATA_DIR) + "/export")) {
-        cases.push_back({entry.path().filename().string(), entry.path()});
+        cases.push_back(FindExportCase(entry.path().filename().string()));
     }
     return cases;
-}
-
-inline ExportCase FindExportCase(const std::string& name) {
-    return {name, std::filesystem::path(ZLC_TEST_DATA_DIR) / "export" / name};
 }
 
 } // namespace zlc::test
