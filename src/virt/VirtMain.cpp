@@ -2,6 +2,7 @@
 // test pattern into a virtual screen larger than the panel and pans the
 // panel's view across it, at each colour depth in turn.
 
+#include "base/Notice.h"
 #include "hal/Hal.h"
 #include "virt/Keys.h"
 #include "virt/Panner.h"
@@ -80,8 +81,8 @@ void PrintBanner() {
     halGetVersion(&version, &subVersion, &status);
     std::printf("\n62740VIRT.EXE - Virtual Screen Test Utility - Version %s  [HAL %s%s%s]",
                 kVersion, version, subVersion, status);
-    std::printf("\nCopyright (c) the ZLC62740 configuration suite authors.");
-    std::printf("\nAll Rights Reserved.");
+    std::printf("\n%s", zlc::notice::kCopyrightLine1);
+    std::printf("\n%s", zlc::notice::kCopyrightLine2);
     std::printf("\n");
 }
 

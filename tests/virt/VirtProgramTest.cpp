@@ -21,7 +21,7 @@ const std::string kHome = "\x1b[H", kEnd = "\x1b[F", kDown = "\x1b[B", kEsc = "\
 
 const std::string kBanner =
     "\n62740VIRT.EXE - Virtual Screen Test Utility - Version 1.01  [HAL 1.05]"
-    "\nCopyright (c) the ZLC62740 configuration suite authors.\nAll Rights Reserved.\n";
+    "\nCopyright (c) 2026 Korvane.\nAll rights reserved.\n";
 const std::string kUsageFirst = "\n\nUsage:  62740VIRT [/A] [/L] [/P] [/ALT] [/W=xxx] [/?]\n";
 const std::string kNoDepthFrom2 = "\nUnable to use virtual mode at 2 BPP\nUnable to use virtual "
                                   "mode at 4 BPP\nUnable to use virtual mode at 8 BPP";

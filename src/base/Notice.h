@@ -1,9 +1,10 @@
 #pragma once
 
-// The maker's notices that the generated files carry.
+// The maker's notices that the generated files and the programs carry.
 namespace zlc::notice {
 
-// The two copyright lines of the header banners and of the CSV file.
+// The two copyright lines of the header banners, the CSV file and the
+// console programs.
 inline constexpr const char* kCopyrightLine1 = "Copyright (c) 2026 Korvane.";
 inline constexpr const char* kCopyrightLine2 = "All rights reserved.";
 
