@@ -7,7 +7,6 @@
 #include "model/Validation.h"
 
 #include <CLI/CLI.hpp>
-#include <charconv>
 #include <cstdio>
 
 namespace zlc::cli {
@@ -35,25 +34,6 @@ int PrintRegisters(const ConfigDocument& doc) {
                     columns[2].c_str(), columns[3].c_str(), columns[4].c_str());
     }
     return kExitOk;
-}
-
-// "1B", "1Bh", "0x1B" or "REG[1Bh]": the register index, or -1.
-int ParseRegisterIndex(std::string text) {
-    if (const auto ref = ResolveSettingName(text); ref && ref->IsRegister()) {
-        return ref->registerIndex;
-    }
-    if (text.starts_with("0x") || text.starts_with("0X")) {
-        text.erase(0, 2);
-    } else if (!text.empty() && (text.back() == 'h' || text.back() == 'H')) {
-        text.pop_back();
-    }
-    unsigned index = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index, 16);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-        index >= kRegisterCount) {
-        return -1;
-    }
-    return static_cast<int>(index);
 }
 
 int PrintBreakdown(const ConfigDocument& doc, const std::string& registerText) {

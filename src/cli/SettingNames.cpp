@@ -23,25 +23,6 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
            EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
-// "REG[1Bh]", "REG[1B]" or "reg[1bh]": the register index, or -1.
-int ParseRegisterName(std::string_view name) {
-    if (!StartsWithIgnoringCase(name, "REG[") || name.back() != ']') {
-        return -1;
-    }
-    std::string_view digits = name.substr(4, name.size() - 5);
-    if (!digits.empty() && (digits.back() == 'h' || digits.back() == 'H')) {
-        digits.remove_suffix(1);
-    }
-    unsigned index = 0;
-    const auto [end, error] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), index, 16);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
-        index >= kRegisterCount) {
-        return -1;
-    }
-    return static_cast<int>(index);
-}
-
 std::optional<uint32_t> ParseDigits(std::string_view digits, int base) {
     uint32_t value = 0;
     const auto [end, error] =
@@ -50,6 +31,23 @@ std::optional<uint32_t> ParseDigits(std::string_view digits, int base) {
         return std::nullopt;
     }
     return value;
+}
+
+// "1B" or "1Bh": the register index, or -1.
+int RegisterIndexFromHex(std::string_view digits) {
+    if (!digits.empty() && (digits.back() == 'h' || digits.back() == 'H')) {
+        digits.remove_suffix(1);
+    }
+    const auto index = ParseDigits(digits, 16);
+    return index && *index < kRegisterCount ? static_cast<int>(*index) : -1;
+}
+
+// "REG[1Bh]", "REG[1B]" or "reg[1bh]": the register index, or -1.
+int ParseRegisterName(std::string_view name) {
+    if (!StartsWithIgnoringCase(name, "REG[") || name.back() != ']') {
+        return -1;
+    }
+    return RegisterIndexFromHex(name.substr(4, name.size() - 5));
 }
 
 // The value whose name the setting shows as `name`, found by trying each value
@@ -73,6 +71,13 @@ std::optional<uint32_t> ValueOfName(const ConfigDocument& doc, int id, std::stri
 }
 
 } // namespace
+
+int ParseRegisterIndex(std::string_view text) {
+    if (StartsWithIgnoringCase(text, "REG[")) {
+        return ParseRegisterName(text);
+    }
+    return RegisterIndexFromHex(StartsWithIgnoringCase(text, "0x") ? text.substr(2) : text);
+}
 
 std::optional<SettingRef> ResolveSettingName(std::string_view name) {
     SettingRef ref;

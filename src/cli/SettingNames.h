@@ -23,6 +23,9 @@ struct SettingRef {
 // compared without regard to case. Empty when nothing carries the name.
 std::optional<SettingRef> ResolveSettingName(std::string_view name);
 
+// A register written "REG[1Bh]", "1B", "1Bh" or "0x1B": its index, or -1.
+int ParseRegisterIndex(std::string_view text);
+
 // Decimal or 0x-hexadecimal, within 32 bits.
 std::optional<uint32_t> ParseNumber(std::string_view text);
 

@@ -20,6 +20,15 @@ TEST(SettingNames, ResolvesEveryKindOfName) {
     }
 }
 
+TEST(SettingNames, RegisterIndexesInEveryWriting) {
+    for (const char* text : {"REG[1Bh]", "1B", "1bh", "0x1B"}) {
+        EXPECT_EQ(ParseRegisterIndex(text), 0x1B) << text;
+    }
+    for (const char* bad : {"20", "REG[20h]", "", "h", "0x", "1G"}) {
+        EXPECT_EQ(ParseRegisterIndex(bad), -1) << bad;
+    }
+}
+
 TEST(SettingNames, ParsesDecimalAndHexNumbers) {
     EXPECT_EQ(ParseNumber("0"), 0u);
     EXPECT_EQ(ParseNumber("4294967295"), 4294967295u);
