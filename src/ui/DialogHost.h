@@ -4,6 +4,11 @@
 
 namespace zlc::ui {
 
+// The buttons that end a modal dialog carry these ids; Esc and the window's
+// close button report a click on kIdCancel.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
 // The controls of one dialog, addressed by control id. Pages and dialogs act
 // on their controls only through this interface, so their logic runs the same
 // against the Qt widgets and against the fake host of the tests.
@@ -40,6 +45,11 @@ class DialogHost {
     // Gives the focus to a control once the event in progress is done, as a
     // posted request would.
     virtual void RequestFocus(int id) = 0;
+
+    // Modal dialogs only: the title bar's text, and the end of the dialog
+    // with the result that RunModalDialog returns. A page ignores both.
+    virtual void SetDialogTitle(const std::string& /*title*/) {}
+    virtual void EndDialog(int /*result*/) {}
 };
 
 // What a page or dialog receives from its controls.

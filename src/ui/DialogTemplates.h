@@ -29,6 +29,7 @@ inline constexpr uint32_t Disabled = 0x04; // created disabled
 inline constexpr uint32_t Sunken = 0x08;   // sunken edge
 inline constexpr uint32_t Centered = 0x10; // centred text
 inline constexpr uint32_t Digits = 0x20;   // edit accepting digits only
+inline constexpr uint32_t Default = 0x40;  // the push button that Enter presses
 } // namespace ControlStyle
 
 inline constexpr int kNoId = -1; // labels and group boxes that nothing addresses
@@ -58,7 +59,8 @@ struct MenuTemplate {
     std::span<const MenuTemplate> items;
 };
 
-// Templates by number: the main window 101, the pages 201 to 206. nullptr
+// Templates by number: the main window 101, the pages 201 to 206, the modal
+// dialogs from 301. nullptr
 // for a number that has none.
 const DialogTemplate* FindDialogTemplate(int id);
 

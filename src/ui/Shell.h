@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/DialogTemplates.h"
+#include "ui/ModalDialog.h"
 #include "ui/Page.h"
 #include "ui/UiState.h"
 
@@ -44,6 +45,9 @@ class ShellHost {
     virtual void OpenUrl(const std::string& url) = 0;
     virtual void ApplyTooltipDelay(int milliseconds) = 0;
     virtual void RunConfigureMultiple(const std::vector<std::string>& files) = 0;
+    // Shows a modal dialog built from its template and runs it until it ends;
+    // answers the result it ended with.
+    virtual int RunModalDialog(ModalDialog& dialog) = 0;
     virtual void CloseWindow() = 0;
 };
 

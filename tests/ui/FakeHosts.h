@@ -124,6 +124,11 @@ class FakeDialogHost : public DialogHost {
     void SetTextLimit(int id, int characters) override { At(id).textLimit = characters; }
     void SelectAllText(int id) override { At(id).allSelected = true; }
     void RequestFocus(int id) override { focusRequest = id; }
+    void SetDialogTitle(const std::string& text) override { title = text; }
+    void EndDialog(int result) override { endResult = result; }
+
+    std::string title;
+    std::optional<int> endResult;
 
   private:
     Control& At(int id) {
@@ -189,6 +194,22 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
         configureRequests.push_back(files);
     }
     void CloseWindow() override { closed = true; }
+    // Runs the next script of `dialogScripts` on the dialog's controls; a
+    // dialog the script leaves open is closed with Esc.
+    int RunModalDialog(ModalDialog& logic) override {
+        dialog = std::make_unique<FakeDialogHost>(logic.dialogTemplate());
+        dialog->SetEvents([&logic] { return &logic; });
+        logic.Attach(*dialog);
+        if (!dialogScripts.empty()) {
+            auto script = std::move(dialogScripts.front());
+            dialogScripts.pop_front();
+            script(*dialog);
+        }
+        if (!dialog->endResult) {
+            logic.OnClicked(kIdCancel);
+        }
+        return dialog->endResult.value_or(kIdCancel);
+    }
 
     // --- DiagnosticsView
     void ShowDiagnostics(const std::string& text) override {
@@ -209,6 +230,9 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     std::vector<FileDialogRequest> fileRequests;
     std::vector<Message> messages;
     std::unique_ptr<FakeDialogHost> page;
+    // The last modal dialog, kept after it ended for the tests to look at.
+    std::unique_ptr<FakeDialogHost> dialog;
+    std::deque<std::function<void(FakeDialogHost&)>> dialogScripts;
     int commits = 0;
     std::vector<std::string> openedUrls;
     int tooltipDelay = 0;

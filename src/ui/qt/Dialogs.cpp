@@ -1,12 +1,38 @@
 #include "ui/qt/Dialogs.h"
 
 #include "ui/AppIdentity.h"
+#include "ui/qt/QtDialogHost.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
 
 namespace zlc::ui::qt {
+
+namespace {
+
+// A dialog whose controls come from a template and whose behaviour is the
+// logic's: Esc and the close button report a click on Cancel, and the dialog
+// ends only when the logic ends it.
+class TemplateDialog : public QDialog {
+  public:
+    TemplateDialog(QWidget* owner, ModalDialog& logic) : QDialog(owner), logic_(logic) {
+        const DialogTemplate& dialog = logic.dialogTemplate();
+        setWindowTitle(QString::fromUtf8(dialog.caption));
+        host_ = new QtDialogHost(dialog, this, [this] { return &logic_; });
+        setFixedSize(host_->widget()->size());
+        logic_.Attach(*host_);
+    }
+
+    void reject() override { logic_.OnClicked(kIdCancel); }
+
+  private:
+    ModalDialog& logic_;
+    QtDialogHost* host_ = nullptr;
+};
+
+} // namespace
 
 QString QtNameFilter(const FileFilter& filter) {
     QStringList patterns;
@@ -54,6 +80,11 @@ void Dialogs::ShowMessage(QWidget* owner, MessageIcon icon, const std::string& t
     QMessageBox box(kIcons[static_cast<int>(icon)], QString::fromStdString(ProgramName()),
                     QString::fromStdString(text), QMessageBox::Ok, owner);
     box.exec();
+}
+
+int Dialogs::RunModal(QWidget* owner, ModalDialog& dialog) {
+    TemplateDialog window(owner, dialog);
+    return window.exec();
 }
 
 } // namespace zlc::ui::qt

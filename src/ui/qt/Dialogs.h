@@ -8,13 +8,16 @@
 
 namespace zlc::ui::qt {
 
-// The modal dialogs of the shell: file choice and message boxes. Tests put
+// The modal dialogs of the shell: file choice, message boxes and the dialogs
+// built from templates. Tests put
 // answers of their own in place, so that no test waits on a modal dialog.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
     virtual std::optional<std::string> ChooseFile(QWidget* owner, const FileDialogRequest& request);
     virtual void ShowMessage(QWidget* owner, MessageIcon icon, const std::string& text);
+    // Builds the dialog's template as a QDialog over `owner` and runs it.
+    virtual int RunModal(QWidget* owner, ModalDialog& dialog);
 };
 
 // The Qt name filter of a filter row: "EXE Files (*.EXE *.exe)". File names

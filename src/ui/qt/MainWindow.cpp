@@ -266,6 +266,10 @@ void MainWindow::RunConfigureMultiple(const std::vector<std::string>& files) {
     droppedFiles_ = files;
 }
 
+int MainWindow::RunModalDialog(ModalDialog& dialog) {
+    return dialogs_->RunModal(this, dialog);
+}
+
 void MainWindow::CloseWindow() {
     close();
 }

@@ -47,6 +47,7 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     void OpenUrl(const std::string& url) override;
     void ApplyTooltipDelay(int milliseconds) override;
     void RunConfigureMultiple(const std::vector<std::string>& files) override;
+    int RunModalDialog(ModalDialog& dialog) override;
     void CloseWindow() override;
 
     // DiagnosticsView

@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -108,8 +109,11 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
         }
         return label;
     }
-    case ControlKind::PushButton:
-        return new QPushButton(caption, parent);
+    case ControlKind::PushButton: {
+        auto* button = new QPushButton(caption, parent);
+        button->setDefault((control.style & ControlStyle::Default) != 0);
+        return button;
+    }
     case ControlKind::RadioButton: {
         auto* button = new QRadioButton(caption, parent);
         if (radioGroup_ == nullptr || (control.style & ControlStyle::Group) != 0) {
@@ -152,16 +156,24 @@ void QtDialogHost::ConnectEvents(const ControlTemplate& control, QWidget* widget
         });
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->installEventFilter(this);
-        // Enter moves on to the next control, which commits the text.
-        connect(edit, &QLineEdit::returnPressed, this, [this, edit] { FocusNextControl(edit); });
+        // Enter moves on to the next control, which commits the text; in a
+        // modal dialog it presses the default button instead.
+        connect(edit, &QLineEdit::returnPressed, this, [this, edit] {
+            if (!InModalDialog()) {
+                FocusNextControl(edit);
+            }
+        });
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         combo->installEventFilter(this);
         // The combo box is its edit part's focus proxy: focus events reach the
         // filter through the combo box alone.
         if (QLineEdit* edit = combo->lineEdit()) {
             connect(edit, &QLineEdit::textEdited, this, [this, id] { comboEdited_[id] = true; });
-            connect(edit, &QLineEdit::returnPressed, this,
-                    [this, combo] { FocusNextControl(combo); });
+            connect(edit, &QLineEdit::returnPressed, this, [this, combo] {
+                if (!InModalDialog()) {
+                    FocusNextControl(combo);
+                }
+            });
         }
         connect(combo, &QComboBox::activated, this, [this, id](int) {
             comboEdited_[id] = false;
@@ -387,6 +399,22 @@ void QtDialogHost::RequestFocus(int id) {
             combo->lineEdit()->selectAll();
         }
     });
+}
+
+bool QtDialogHost::InModalDialog() const {
+    return qobject_cast<QDialog*>(widget_->window()) != nullptr;
+}
+
+void QtDialogHost::SetDialogTitle(const std::string& title) {
+    if (auto* dialog = qobject_cast<QDialog*>(widget_->window())) {
+        dialog->setWindowTitle(ToQt(title));
+    }
+}
+
+void QtDialogHost::EndDialog(int result) {
+    if (auto* dialog = qobject_cast<QDialog*>(widget_->window())) {
+        dialog->done(result);
+    }
 }
 
 } // namespace zlc::ui::qt

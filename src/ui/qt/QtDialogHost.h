@@ -47,6 +47,8 @@ class QtDialogHost : public QObject, public DialogHost {
     void SetTextLimit(int id, int characters) override;
     void SelectAllText(int id) override;
     void RequestFocus(int id) override;
+    void SetDialogTitle(const std::string& title) override;
+    void EndDialog(int result) override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,6 +58,7 @@ class QtDialogHost : public QObject, public DialogHost {
     void ConnectEvents(const ControlTemplate& control, QWidget* widget);
     void AddMnemonic(size_t index, const std::vector<QWidget*>& widgets);
     void FocusNextControl(QWidget* from);
+    bool InModalDialog() const;
     DialogEvents* Events() const { return events_(); }
 
     const DialogTemplate& dialog_;
