@@ -21,7 +21,8 @@ TEST(ConfigBlock, DefaultBlockIsByteForByteTheShippedBlock) {
 }
 
 TEST(ConfigBlock, SwapReversesEveryMultiByteFieldAndNoByteField) {
-    const ConfigBlock original = DefaultConfigBlock();
+    ConfigBlock original = DefaultConfigBlock();
+    original.frameRate = 0x003C;
     ConfigBlock swapped = original;
     SwapConfigBlock(swapped);
     const std::vector<uint8_t> bytes = test::BlockBytes(swapped);
@@ -34,6 +35,7 @@ TEST(ConfigBlock, SwapReversesEveryMultiByteFieldAndNoByteField) {
     EXPECT_EQ(swapped.physMemAddr, 0x0000F000u);
     // The register address is converted too, so a big-endian target reads 46h.
     EXPECT_EQ(swapped.physRegAddr, 0x46000000u);
+    EXPECT_EQ(swapped.frameRate, 0x3C00u);
     const std::vector<uint8_t> originalBytes = test::BlockBytes(original);
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + 16, originalBytes.begin()));
     EXPECT_EQ(0, std::memcmp(swapped.regs, original.regs, sizeof original.regs));

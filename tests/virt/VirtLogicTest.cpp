@@ -90,5 +90,17 @@ TEST(Panner, AutomaticViewGoesRoundOnceClockwiseAndKeysSteerIt) {
     EXPECT_EQ(panner.Key(kKeyEsc), PanAction::Quit);
 }
 
+TEST(Panner, ManualKeysStopAtTheEdgesOfTheVirtualScreen) {
+    Panner panner(32, 1, 16, false);
+    for (int key : {kKeyLeft, kKeyUp}) {
+        panner.Key(key);
+    }
+    EXPECT_EQ(std::make_pair(panner.x(), panner.y()), std::make_pair(0, 0));
+    for (int key : {kKeyRight, kKeyRight, kKeyRight, kKeyDown, kKeyDown}) {
+        panner.Key(key);
+    }
+    EXPECT_EQ(std::make_pair(panner.x(), panner.y()), std::make_pair(32, 1));
+}
+
 } // namespace
 } // namespace zlc::virt
