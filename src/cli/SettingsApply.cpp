@@ -13,8 +13,8 @@ namespace zlc::cli {
 
 namespace {
 
-// The order in which entries apply: a rule such as the PivotScan addressing
-// rewrites fields that the file may list as well, so rules go first.
+// How an entry applies. Rules (the PivotScan addressing, the data width
+// codes) read other settings and may rewrite fields the file lists too.
 enum class Phase { Rule, Field, Fixed };
 
 Phase PhaseOf(const SettingRef& ref) {
@@ -60,9 +60,12 @@ bool ApplySettings(ConfigDocument& doc, const std::vector<SettingsFileEntry>& en
         refs.push_back(*ref);
     }
     ConfigDocument trial = doc;
-    for (const Phase phase : {Phase::Rule, Phase::Field}) {
+    // In file order, as repeated --set options apply; then the plain fields
+    // once more, so that what a later rule derived does not replace them.
+    for (const bool fieldsOnly : {false, true}) {
         for (size_t i = 0; i < entries.size(); ++i) {
-            if (PhaseOf(refs[i]) != phase) {
+            const Phase phase = PhaseOf(refs[i]);
+            if (phase == Phase::Fixed || (fieldsOnly && phase != Phase::Field)) {
                 continue;
             }
             const std::string message =

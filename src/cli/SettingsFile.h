@@ -28,11 +28,11 @@ struct SettingsFileError {
 bool ReadSettingsText(std::string_view text, std::vector<SettingsFileEntry>& entries,
                       SettingsFileError& error);
 
-// Applies the entries to the document, all or none. Settings with their own
-// set rule go first, then plain register fields and registers, so that the
-// fields a file lists win over what a rule derived from other settings.
-// Settings that cannot be set (read-only or derived) must hold the value
-// given; any other value is refused.
+// Applies the entries to the document, all or none: in file order, as
+// repeated --set options would, then the plain register fields and registers
+// once more, so that a field the file lists wins over a rule (such as the
+// PivotScan addressing) that a later entry ran. Settings that cannot be set
+// (read-only or derived) must hold the value given; any other is refused.
 bool ApplySettings(ConfigDocument& doc, const std::vector<SettingsFileEntry>& entries,
                    SettingsFileError& error);
 

@@ -70,11 +70,12 @@ TEST(SettingsFile, MalformedFilesNameTheLine) {
               "settings[0]: neither \"id\" nor \"name\"");
     EXPECT_EQ(ReadError("{\"settings\": [{\"id\": 5, \"raw\": true}]}").message,
               "settings[0]: neither \"raw\" nor \"value\"");
-    EXPECT_EQ(ReadError(std::string(100, '[')).message, "JSON nested too deeply");
+    EXPECT_EQ(ReadError("{\"settings\": " + std::string(100, '[')).message,
+              "JSON nested too deeply");
     EXPECT_EQ(ReadError("{\"settings\": [\"\\u12\"]}").line, 1);
 }
 
-TEST(SettingsFile, RulesApplyBeforeTheFieldsTheyDerive) {
+TEST(SettingsFile, ListedFieldsWinOverRulesRunAfterThem) {
     // PivotScan recomputes the start address; the file's own LSB, listed
     // before it, still wins.
     ConfigDocument doc;

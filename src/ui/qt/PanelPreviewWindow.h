@@ -16,8 +16,6 @@ namespace zlc::ui::qt {
 // from the block through the HAL, and under it the frame rate and the
 // registers the HAL changed.
 class PanelPreviewWindow : public QWidget {
-    Q_OBJECT
-
   public:
     PanelPreviewWindow(const ConfigDocument& doc, QWidget* owner);
 
