@@ -249,8 +249,9 @@ class Reader {
             if (!String(key) || !Expect(':')) {
                 return false;
             }
-            value.members.emplace_back(std::move(key), JsonValue{});
-            if (!Value(value.members.back().second, depth + 1)) {
+            value.keys.push_back(std::move(key));
+            value.items.emplace_back();
+            if (!Value(value.items.back(), depth + 1)) {
                 return false;
             }
             SkipBlanks();
@@ -274,9 +275,9 @@ class Reader {
 
 const JsonValue* JsonValue::Member(std::string_view key) const {
     const JsonValue* found = nullptr;
-    for (const auto& [name, member] : members) {
-        if (name == key) {
-            found = &member;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] == key) {
+            found = &items[i];
         }
     }
     return found;

@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace zlc::cli {
@@ -15,9 +14,9 @@ struct JsonValue {
 
     Kind kind = Kind::Null;
     int line = 1;
-    std::string text; // a string's content, a number's literal, "true" or "false"
-    std::vector<JsonValue> items;
-    std::vector<std::pair<std::string, JsonValue>> members;
+    std::string text;              // a string's content, a number's literal, "true" or "false"
+    std::vector<JsonValue> items;  // an array's elements, or an object's member values
+    std::vector<std::string> keys; // an object's member names, one for each item
 
     // The member called `key`, or nullptr; the last one when the key repeats.
     const JsonValue* Member(std::string_view key) const;
