@@ -24,6 +24,7 @@ struct DocumentOptions {
     std::string inFile;
     std::string panelsDir; // where DEBUG.DEF / PANELS.DEF are read; empty: the program's
     std::optional<std::string> panelName; // a predefined panel to apply
+    std::string settingsFile;             // settings to apply after the panel; empty: none
     std::vector<std::string> assignments; // NAME=VALUE, in the order given
 };
 
@@ -42,5 +43,7 @@ void AddFileCommands(CLI::App& app, Invocation& invocation);
 void AddViewCommands(CLI::App& app, Invocation& invocation);
 void AddExportCommands(CLI::App& app, Invocation& invocation);
 void AddPanelCommands(CLI::App& app, Invocation& invocation);
+void AddDiffCommand(CLI::App& app, Invocation& invocation);
+void AddPreviewCommand(CLI::App& app, Invocation& invocation);
 
 } // namespace zlc::cli

@@ -2,6 +2,7 @@
 
 #include "cli/PanelCommands.h"
 #include "cli/SettingNames.h"
+#include "cli/SettingsFile.h"
 #include "files/ConfigFile.h"
 
 #include <cstdio>
@@ -18,6 +19,13 @@ int BuildDocument(const DocumentOptions& options, ConfigDocument& doc) {
     }
     if (const int status = ApplyPanelOption(doc, options); status != kExitOk) {
         return status;
+    }
+    if (!options.settingsFile.empty()) {
+        const std::string error = ApplySettingsFile(doc, options.settingsFile);
+        if (!error.empty()) {
+            std::fprintf(stderr, "zlc62740: --settings: %s\n", error.c_str());
+            return kExitUsage;
+        }
     }
     for (const std::string& assignment : options.assignments) {
         const std::string error = ApplyAssignment(doc, assignment);

@@ -17,6 +17,10 @@ void AddDocumentOptions(CLI::App& app, zlc::cli::DocumentOptions& options) {
     app.add_option("--panel", options.panelName,
                    "Apply a predefined panel by name, as choosing it on the Panel page does")
         ->option_text("NAME");
+    app.add_option("--settings", options.settingsFile,
+                   "Apply the settings of FILE (the JSON of show --json, or NAME=VALUE lines) "
+                   "after --panel and before --set")
+        ->option_text("FILE");
     app.add_option("--set", options.assignments,
                    "Set a setting (long name, short name, id or REG[XXh]) to a number or value "
                    "name; repeatable, applied in order")
@@ -40,6 +44,8 @@ int main(int argc, char** argv) {
     AddViewCommands(app, invocation);
     AddExportCommands(app, invocation);
     AddPanelCommands(app, invocation);
+    AddDiffCommand(app, invocation);
+    AddPreviewCommand(app, invocation);
 
     try {
         app.parse(argc, argv);

@@ -171,6 +171,23 @@ int SmallestPowerOfTwoNotBelow(int value) {
     return power;
 }
 
+// The pixel clock of the tuning: the input clock, divided in PivotScan as
+// REG[1Bh] says and halved by the input clock divide.
+long long PixelClockHz(uint32_t clkiKHz) {
+    long long clock = clkiKHz * 1000LL;
+    const uint8_t portrait = Reg(REG_PORTRAIT_MODE);
+    if ((portrait & kPivotScanEnable) != 0) {
+        clock >>= portrait & 0x03;
+        if ((portrait & 0x43) == 0x40) {
+            clock /= 2;
+        }
+    }
+    if ((Reg(REG_MODE_REGISTER_1) & kInputClockDivide) != 0) {
+        clock /= 2;
+    }
+    return clock;
+}
+
 void LoadLutForCurrentDepth() {
     int entries = 0;
     const uint8_t* table =
@@ -327,18 +344,11 @@ int halTuneFrameRate() {
     long long rate = state.info->frameRate;
     const long long width = (regs[REG_HORZ_PANEL_SIZE] + 1) * 8LL;
     long long height = regs[REG_VERT_PANEL_SIZE_MSB] * 256LL + regs[REG_VERT_PANEL_SIZE_LSB] + 1;
-    long long clock = state.info->clkiKHz * 1000LL;
 
     const uint8_t saved = Reg(REG_MODE_REGISTER_1);
     SetReg(REG_MODE_REGISTER_1, saved & ~kInputClockDivide);
 
-    const uint8_t portrait = Reg(REG_PORTRAIT_MODE);
-    if ((portrait & kPivotScanEnable) != 0) {
-        clock >>= portrait & 0x03;
-        if ((portrait & 0x43) == 0x40) {
-            clock /= 2;
-        }
-    }
+    const long long clock = PixelClockHz(state.info->clkiKHz);
     if ((regs[REG_MODE_REGISTER_0] & kDualPanel) != 0) {
         rate *= 2;
         height /= 2;
@@ -507,4 +517,26 @@ void halClearMemory() {
     if (ChipWindow* window = State().window.get()) {
         std::memset(window->Memory(), 0, static_cast<size_t>(kMemorySize));
     }
+}
+
+unsigned halGetFrameRate() {
+    const HalState& state = State();
+    if (state.window == nullptr || state.info == nullptr) {
+        return 0;
+    }
+    // The inverse of the tuning: a dual panel scans both halves at once and
+    // shows a frame every second scan of half the lines.
+    const long long horzTotal = PanelWidth() + ((Reg(REG_HORZ_NONDISP_PERIOD) & 0x1F) + 4) * 8LL;
+    long long vertTotal = PanelHeight();
+    long long scansPerFrame = 1;
+    if ((Reg(REG_MODE_REGISTER_0) & kDualPanel) != 0) {
+        vertTotal /= 2;
+        scansPerFrame = 2;
+    }
+    vertTotal += Reg(REG_VERT_NONDISP_PERIOD) & 0x3F;
+    if (vertTotal == 0) {
+        return 0;
+    }
+    return static_cast<unsigned>(PixelClockHz(state.info->clkiKHz) / (horzTotal * vertTotal) /
+                                 scansPerFrame);
 }

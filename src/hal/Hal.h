@@ -91,3 +91,6 @@ void halDrawRect(int x1, int y1, int x2, int y2, unsigned color, bool filled);
 int halGetBitsPerPixel();
 void halGetDisplaySize(int* width, int* height); // displayed width and height
 void halClearMemory();                           // all of display memory
+// The frame rate in Hz the chip runs at with its current timing registers,
+// the block's input clock and the clock divides.
+unsigned halGetFrameRate();

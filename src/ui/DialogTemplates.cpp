@@ -111,8 +111,13 @@ constexpr MenuTemplate kHelpMenu[] = {
     {Commands::About, "&About xxxxCFG...", {}},
 };
 
+constexpr MenuTemplate kViewMenu[] = {
+    {Commands::PanelPreview, "&Panel Preview", {}},
+};
+
 constexpr MenuTemplate kMainMenu[] = {
     {0, "&File", kFileMenu},
+    {0, "&View", kViewMenu},
     {0, "&Help", kHelpMenu},
 };
 

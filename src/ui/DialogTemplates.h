@@ -94,6 +94,7 @@ inline constexpr int UpdateCommonControls = 40013;
 inline constexpr int About = 40014;
 inline constexpr int FirstTooltipDelay = 40021; // to 40026
 inline constexpr int Web = 40031;
+inline constexpr int PanelPreview = 40041;
 } // namespace Commands
 
 } // namespace zlc::ui

@@ -48,6 +48,12 @@ TEST_P(FrameRate, FitsThePeriodsAndTheClockDivideToTheRate) {
     EXPECT_EQ(Reg(REG_HORZ_NONDISP_PERIOD), c.horz);
     EXPECT_EQ(Reg(REG_VERT_NONDISP_PERIOD), c.vert);
     EXPECT_EQ(Reg(REG_MODE_REGISTER_1), c.divided ? 0xF0 : 0xE0);
+    if (c.result == HAL_OK) {
+        // The chip runs at the rate asked for or, the periods being whole
+        // lines and pixels, a little above it.
+        EXPECT_GE(halGetFrameRate(), static_cast<unsigned>(c.rate));
+        EXPECT_LT(halGetFrameRate(), static_cast<unsigned>(c.rate) * 11 / 10);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, FrameRate, ::testing::ValuesIn(kRates),

@@ -2,6 +2,7 @@
 
 #include "platform/Opener.h"
 #include "ui/qt/DialogUnits.h"
+#include "ui/qt/PanelPreviewWindow.h"
 #include "ui/qt/QtDialogHost.h"
 
 #include <QApplication>
@@ -80,7 +81,7 @@ int ControlIdOf(QWidget* widget) {
 
 MainWindow::MainWindow(ConfigDocument& doc, const PanelList& panels,
                        std::unique_ptr<Dialogs> dialogs)
-    : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<Dialogs>()),
+    : doc_(doc), dialogs_(dialogs ? std::move(dialogs) : std::make_unique<Dialogs>()),
       shell_(std::make_unique<Shell>(doc, panels, *this)) {
     tooltipStyle_ = new TooltipStyle;
     qApp->setStyle(tooltipStyle_);
@@ -198,7 +199,22 @@ void MainWindow::UpdateMenuState() {
 }
 
 void MainWindow::TriggerCommand(int id) {
+    if (id == Commands::PanelPreview) {
+        ShowPanelPreview(); // a window of the Qt host only; the shell has nothing to do
+        return;
+    }
     shell_->Command(id);
+}
+
+void MainWindow::ShowPanelPreview() {
+    if (panelPreview_ == nullptr) {
+        panelPreview_ = new PanelPreviewWindow(doc_, this);
+        panelPreview_->Refresh();
+        panelPreview_->move(frameGeometry().topRight() + QPoint(8, 0));
+    }
+    panelPreview_->Refresh();
+    panelPreview_->show();
+    panelPreview_->raise();
 }
 
 void MainWindow::OnTabChanged(int index) {
@@ -281,6 +297,12 @@ void MainWindow::ShowDiagnostics(const std::string& text) {
 }
 
 void MainWindow::SetDiagnosticsHighlight(bool highlight) {
+    // Every change of the document is followed by a Diagnostics update, and
+    // every update sets the highlight, whether or not the text changed: the
+    // one place from which the preview follows the document.
+    if (panelPreview_ != nullptr && panelPreview_->isVisible()) {
+        panelPreview_->Refresh();
+    }
     highlighted_ = highlight;
     diagnostics_->setStyleSheet(
         QString("QPlainTextEdit { color: %1; background: %2; }")
@@ -323,6 +345,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     shell_->Close();
+    if (panelPreview_ != nullptr) {
+        panelPreview_->close(); // the program ends with its main window
+    }
     event->accept();
 }
 

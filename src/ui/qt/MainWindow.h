@@ -14,6 +14,7 @@ class QMenu;
 
 namespace zlc::ui::qt {
 
+class PanelPreviewWindow;
 class QtDialogHost;
 class TooltipStyle;
 
@@ -32,6 +33,8 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     QTabBar* tabBar() const { return tabBar_; }
     QPlainTextEdit* diagnosticsBox() const { return diagnostics_; }
     QtDialogHost* pageHost() const { return pageHost_; }
+    // The View > Panel Preview window, once it has been opened.
+    PanelPreviewWindow* panelPreview() const { return panelPreview_; }
     // The widget of a control of the current page.
     QWidget* PageControl(int id) const;
     // Triggers a menu command as choosing its menu item does.
@@ -68,7 +71,9 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     void UpdateMenuState();
     void OnTabChanged(int index);
     bool ShowTooltip(QWidget* widget, QEvent* event);
+    void ShowPanelPreview();
 
+    const ConfigDocument& doc_;
     std::unique_ptr<Dialogs> dialogs_;
     std::unique_ptr<Shell> shell_;
     QTabBar* tabBar_ = nullptr;
@@ -76,6 +81,7 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     QPlainTextEdit* diagnostics_ = nullptr;
     QtDialogHost* pageHost_ = nullptr;
     TooltipStyle* tooltipStyle_ = nullptr;
+    PanelPreviewWindow* panelPreview_ = nullptr;
     std::vector<QAction*> actions_;
     std::vector<std::string> droppedFiles_;
     bool highlighted_ = false;

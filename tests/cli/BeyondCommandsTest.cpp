@@ -1,0 +1,163 @@
+// The commands that join the model, the files and the simulated board:
+// --settings, diff and preview, run as the real program.
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+#include <array>
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sstream>
+
+namespace zlc {
+namespace {
+
+using test::RunProgram;
+
+test::RunResult Zlc(const std::vector<std::string>& args) {
+    return RunProgram("zlc62740", args);
+}
+
+const std::string kVirt = std::string(ZLC_BIN_DIR) + "/62740VIRT";
+
+std::string Expected(const std::string& name) {
+    return test::ReadText(std::string(ZLC_TEST_DATA_DIR) + "/cli/" + name);
+}
+
+// The names the program lists as predefined panels.
+std::vector<std::string> ShippedPanels() {
+    std::vector<std::string> names;
+    std::istringstream lines(Zlc({"panels"}).out);
+    for (std::string line; std::getline(lines, line);) {
+        const size_t first = line.find('\t');
+        names.push_back(line.substr(first + 1, line.find('\t', first + 1) - first - 1));
+    }
+    return names;
+}
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+
+    std::array<int, 3> At(int x, int y) const {
+        const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+        return {p[0], p[1], p[2]};
+    }
+};
+
+Picture ReadPng(const std::string& path) {
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    Picture picture;
+    if (png_image_begin_read_from_file(&png, path.c_str()) == 0) {
+        ADD_FAILURE() << path << ": " << png.message;
+        return picture;
+    }
+    png.format = PNG_FORMAT_RGB;
+    picture.width = static_cast<int>(png.width);
+    picture.height = static_cast<int>(png.height);
+    picture.rgb.resize(PNG_IMAGE_SIZE(png));
+    png_image_finish_read(&png, nullptr, picture.rgb.data(), 0, nullptr);
+    return picture;
+}
+
+constexpr std::array<int, 3> kWhite = {0xFF, 0xFF, 0xFF};
+constexpr std::array<int, 3> kBlack = {0, 0, 0};
+
+TEST(BeyondCommands, ShowJsonRoundTripsEveryShippedPanel) {
+    const auto panels = ShippedPanels();
+    ASSERT_GE(panels.size(), 5u);
+    for (const std::string& panel : panels) {
+        test::TempDir dir;
+        const auto json = Zlc({"--panel", panel, "show", "--json"});
+        ASSERT_EQ(json.status, 0) << panel << json.err;
+        test::WriteFile(dir / "panel.json", json.out);
+        test::WriteFile(dir / "copy", test::ReadFile(kVirt));
+        test::WriteFile(dir / "copy2", test::ReadFile(kVirt));
+
+        const auto fromSettings = Zlc({"--settings", dir / "panel.json", "save", dir / "copy"});
+        ASSERT_EQ(fromSettings.status, 0) << panel << fromSettings.err;
+        ASSERT_EQ(Zlc({"--panel", panel, "save", dir / "copy2"}).status, 0) << panel;
+        EXPECT_EQ(test::ReadFile(dir / "copy"), test::ReadFile(dir / "copy2")) << panel;
+    }
+}
+
+TEST(BeyondCommands, BadSettingsFileChangesNothing) {
+    test::TempDir dir;
+    test::WriteFile(dir / "copy", test::ReadFile(kVirt));
+    test::WriteFile(dir / "bad.txt", "Horz Size=640\nVert Size=lots\n");
+    const auto before = test::FileState::Of(dir / "copy");
+
+    const auto result = Zlc({"--settings", dir / "bad.txt", "save", dir / "copy"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "zlc62740: --settings: " + dir / "bad.txt" +
+                              ":2: \"lots\" is neither a number nor a value name of "
+                              "\"Vert Size\"\n");
+    EXPECT_EQ(test::FileState::Of(dir / "copy"), before);
+    EXPECT_EQ(Zlc({"--settings", dir / "missing", "show"}).status, 2);
+}
+
+TEST(BeyondCommands, SettingsApplyAfterThePanelAndBeforeSet) {
+    test::TempDir dir;
+    test::WriteFile(dir / "s.txt", "Horz Size=640\nVert Size=480\n");
+    const auto panels = ShippedPanels();
+    const auto result = Zlc({"--panel", panels.front(), "--settings", dir / "s.txt", "--set",
+                             "Vert Size=200", "get", "33", "34"});
+    EXPECT_EQ(result.out, "640\n200\n") << result.err;
+}
+
+TEST(BeyondCommands, DiffFollowsDiffExitStatuses) {
+    const auto same = Zlc({"diff", kVirt, kVirt});
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+
+    test::TempDir dir;
+    test::WriteFile(dir / "copy", test::ReadFile(kVirt));
+    ASSERT_EQ(Zlc({"--in", kVirt, "--set", "33=640", "save", dir / "copy"}).status, 0);
+    const auto wider = Zlc({"diff", dir / "copy", kVirt});
+    EXPECT_EQ(wider.status, 1);
+    EXPECT_EQ(wider.out, Expected("diff_width_640.txt"));
+    const auto json = Zlc({"diff", "--json", dir / "copy", kVirt});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(json.out, Expected("diff_width_640.json"));
+
+    EXPECT_EQ(Zlc({"diff", dir / "missing"}).status, 2);
+    EXPECT_EQ(Zlc({"diff"}).status, 2);
+}
+
+TEST(BeyondCommands, PreviewShowsThePanelUpright) {
+    test::TempDir dir;
+    const auto landscape = Zlc({"preview", "-o", dir / "landscape.png"});
+    ASSERT_EQ(landscape.status, 0) << landscape.err;
+    EXPECT_EQ(landscape.out, dir / "landscape.png" + ": " + Expected("preview_default.txt"));
+    const Picture wide = ReadPng(dir / "landscape.png");
+    EXPECT_EQ(wide.width, 320);
+    EXPECT_EQ(wide.height, 240);
+    EXPECT_EQ(wide.At(0, 0), kWhite);                            // the outline
+    EXPECT_EQ(wide.At(319, 239), kWhite);                        // both ends of it
+    EXPECT_EQ(wide.At(1, 1), kBlack);                            // the first square, colour 0
+    EXPECT_EQ(wide.At(17, 1), (std::array<int, 3>{0, 0, 0xAA})); // the second, colour 1
+
+    // PivotScan shows the 320 x 240 panel turned: 240 wide and 320 high.
+    const auto pivot = Zlc({"--set", "PivotScan Mode Enable=Enabled", "preview", "--depth", "2",
+                            "-o", dir / "pivot.png"});
+    ASSERT_EQ(pivot.status, 0) << pivot.err;
+    const Picture tall = ReadPng(dir / "pivot.png");
+    EXPECT_EQ(tall.width, 240);
+    EXPECT_EQ(tall.height, 320);
+    EXPECT_EQ(tall.At(239, 319), kWhite);
+    EXPECT_EQ(tall.At(17, 1), (std::array<int, 3>{0xFF, 0, 0})); // 2 bpp colour 1 is red
+    EXPECT_EQ(tall.At(1, 17), (std::array<int, 3>{0xFF, 0, 0})); // each row starts one on
+}
+
+TEST(BeyondCommands, PreviewReportsWhatTheHalRefuses) {
+    const auto result = Zlc({"--set", "Frame Rate=1000", "preview", "-o", "/dev/null"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "zlc62740: preview: no panel timing gives the frame rate of 1000 Hz at "
+                          "this panel size and clock\n");
+    EXPECT_EQ(Zlc({"preview", "--depth", "3"}).status, 2);
+    EXPECT_EQ(Zlc({"preview", "--pattern", "stripes"}).status, 2);
+}
+
+} // namespace
+} // namespace zlc
