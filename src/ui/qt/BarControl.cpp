@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-
 #include <algorithm>
 
 namespace zlc::ui::qt {

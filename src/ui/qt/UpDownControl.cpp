@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
-
 #include <algorithm>
 
 namespace zlc::ui::qt {
