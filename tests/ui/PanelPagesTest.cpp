@@ -1,6 +1,7 @@
 #include "ShellFixture.h"
 #include "base/Format.h"
 #include "model/SettingsTable.h"
+#include "support/TempDir.h"
 
 #include <cstring>
 
@@ -230,6 +231,40 @@ TEST_F(PanelPages, ChosenPanelIsAppliedAndCustomPanelChangesNothing) {
     SetSetting(doc, ClkiTiming, 6300000);
     ShowTab(kPanelTab);
     EXPECT_EQ(page().Selection(kPanelList), tft);
+}
+
+// The in-house list: every panel, the ones the chip cannot drive marked.
+class DebugPanelPage : public test::ShellFixture {
+  protected:
+    DebugPanelPage() {
+        const std::string text = zlc::test::ReadText(std::string(ZLC_BIN_DIR) + "/PANELS.DEF");
+        ReadPanelDefinitions(panels, PanelSource::DebugDef, text,
+                             [](const std::string& m) { FAIL() << m; });
+        ShowTab(kPanelTab);
+    }
+};
+
+TEST_F(DebugPanelPage, NotesTheListOnceAndRefusesDisqualifiedPanels) {
+    const std::string note = "Loaded DEBUG.DEF file.";
+    EXPECT_TRUE(shell.state().diagnostics.shownText().starts_with(note));
+    page().TypeAndLeave(kHndp, "136"); // the note stays until the list reports
+    EXPECT_TRUE(shell.state().diagnostics.shownText().starts_with(note));
+
+    int disqualified = 0;
+    while (!page().ItemText(kPanelList, disqualified).starts_with("**")) {
+        ++disqualified;
+    }
+    const ConfigBlock before = doc.block;
+    page().PickItem(kPanelList, disqualified);
+    EXPECT_EQ(std::memcmp(&before, &doc.block, sizeof before), 0);
+    EXPECT_TRUE(host.highlighted);
+    EXPECT_EQ(host.beeps, 1);
+    EXPECT_EQ(page().Selection(kPanelList), disqualified);
+    EXPECT_FALSE(shell.state().diagnostics.shownText().starts_with(note));
+
+    ShowTab(kClocksTab);
+    ShowTab(kPanelTab);
+    EXPECT_FALSE(shell.state().diagnostics.shownText().starts_with(note));
 }
 
 TEST_F(PanelPages, PowerDelaysAreSixteenBitMilliseconds) {

@@ -85,6 +85,8 @@ TEST_F(PanelPageQtTest, BarsAndArrowsWriteTheirFieldAndSetting) {
     auto* bar = Control<QProgressBar>(1518);
     auto* field = Control<QLineEdit>(1516);
     ASSERT_TRUE(bar && field);
+    EXPECT_EQ(bar->accessibleName(), "Horizontal Non-Display Period");
+    EXPECT_TRUE(bar->accessibleDescription().startsWith("Specifies the horizontal non-display"));
     QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(0, bar->height() / 2));
     EXPECT_EQ(field->text(), "32");
     EXPECT_TRUE(field->hasFocus());
