@@ -49,6 +49,35 @@ constexpr SettingTriple kTriples[] = {
     {FpframeStart, 1525, 1526, 1527, false},
 };
 
+// Two radio buttons whose setting is the offset of the checked one from the
+// first: 0 or 1.
+struct RadioPair {
+    int first;
+    int setting;
+};
+
+constexpr RadioPair kRadioPairs[] = {
+    {kFirstDataWidth, DataWidthChoice},
+    {kMono, ColorMono},
+    {kDual, DualSingle},
+    {kFplineLow, FplinePolarity},
+    {kFpframeLow, FpframePolarity},
+};
+
+// A check box that the page switches off while it does not apply, with the
+// user's remembered choice for it.
+struct RememberedBox {
+    int box;
+    int setting;
+    bool PanelChoices::*wanted;
+};
+
+constexpr RememberedBox kRememberedBoxes[] = {
+    {kFormat2, PanelDataFormat, &PanelChoices::format2Wanted},
+    {kFrameRepeat, FrameRepeat, &PanelChoices::frameRepeatWanted},
+    {kMaskFpshift, MaskFpshift, &PanelChoices::maskFpshiftWanted},
+};
+
 // The triple any of whose three controls is `control`.
 const SettingTriple* TripleOf(int control) {
     for (const SettingTriple& triple : kTriples) {
@@ -237,30 +266,21 @@ bool PanelPage::SelectPanelType(uint32_t type) {
 }
 
 void PanelPage::OnClicked(int id) {
-    const uint32_t checked = host_.IsChecked(id) ? 1 : 0;
-    PanelChoices& choices = state_.panelChoices;
     bool changed = false;
     if (id == kStn || id == kStn + 1) {
         changed = SelectPanelType(static_cast<uint32_t>(id - kStn));
-    } else if (id == kFormat2) {
-        choices.format2Wanted = checked != 0;
-        changed = SetSetting(doc(), PanelDataFormat, checked);
-    } else if (id == kFirstDataWidth || id == kFirstDataWidth + 1) {
-        changed = SetSetting(doc(), DataWidthChoice, static_cast<uint32_t>(id - kFirstDataWidth));
-    } else if (id == kMono || id == kMono + 1) {
-        changed = SetSetting(doc(), ColorMono, static_cast<uint32_t>(id - kMono));
-    } else if (id == kDual || id == kDual + 1) {
-        changed = SetSetting(doc(), DualSingle, static_cast<uint32_t>(id - kDual));
-    } else if (id == kFplineLow || id == kFplineHigh) {
-        changed = SetSetting(doc(), FplinePolarity, static_cast<uint32_t>(id - kFplineLow));
-    } else if (id == kFpframeLow || id == kFpframeHigh) {
-        changed = SetSetting(doc(), FpframePolarity, static_cast<uint32_t>(id - kFpframeLow));
-    } else if (id == kFrameRepeat) {
-        choices.frameRepeatWanted = checked != 0;
-        changed = SetSetting(doc(), FrameRepeat, checked);
-    } else if (id == kMaskFpshift) {
-        choices.maskFpshiftWanted = checked != 0;
-        changed = SetSetting(doc(), MaskFpshift, checked);
+    }
+    for (const RadioPair& pair : kRadioPairs) {
+        if (id == pair.first || id == pair.first + 1) {
+            changed = SetSetting(doc(), pair.setting, static_cast<uint32_t>(id - pair.first));
+        }
+    }
+    for (const RememberedBox& remembered : kRememberedBoxes) {
+        if (id == remembered.box) {
+            const bool checked = host_.IsChecked(id);
+            state_.panelChoices.*remembered.wanted = checked;
+            changed = SetSetting(doc(), remembered.setting, checked ? 1 : 0);
+        }
     }
     if (changed) {
         Refresh(id);
