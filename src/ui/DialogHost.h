@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ScrollControls.h"
+
 #include <string>
 
 namespace zlc::ui {
@@ -35,10 +37,17 @@ class DialogHost {
     virtual int Selection(int id) const = 0;
     virtual void SetSelection(int id, int index) = 0;
 
-    // Range and position of up-down controls and bars.
+    // Range and position of up-down controls and bars. An up-down control
+    // writes its position into its buddy (UpDownBuddy) whenever it is set.
     virtual void SetRange(int id, int low, int high) = 0;
     virtual void SetPosition(int id, int position) = 0;
     virtual int Position(int id) const = 0;
+    virtual void SetUpDownSteps(int /*id*/, const UpDownSteps& /*steps*/) {}
+    // Ties a bar to an edit field: dragging the bar gives the field the focus
+    // and writes the position into it; positions are multiples of `step`.
+    virtual void AttachBar(int /*bar*/, int /*buddy*/, int /*step*/) {}
+    // The width of a combo box's drop-down list, in pixels.
+    virtual void SetDropDownWidth(int /*id*/, int /*pixels*/) {}
 
     virtual void SetTextLimit(int id, int characters) = 0;
     virtual void SelectAllText(int id) = 0;

@@ -3,6 +3,8 @@
 #include "ui/ClocksPage.h"
 #include "ui/DialogTemplates.h"
 #include "ui/GeneralPage.h"
+#include "ui/PanelPage.h"
+#include "ui/PanelPowerPage.h"
 #include "ui/PreferencesPage.h"
 
 namespace zlc::ui {
@@ -15,6 +17,10 @@ std::unique_ptr<Page> MakePage(int templateId, DialogHost& host, UiState& state)
         return std::make_unique<PreferencesPage>(host, state);
     case Ids::ClocksPage:
         return std::make_unique<ClocksPage>(host, state);
+    case Ids::PanelPage:
+        return std::make_unique<PanelPage>(host, state);
+    case Ids::PanelPowerPage:
+        return std::make_unique<PanelPowerPage>(host, state);
     default:
         return nullptr;
     }

@@ -2,6 +2,7 @@
 
 #include "model/ConfigDocument.h"
 #include "panels/PanelList.h"
+#include "panels/PanelSelection.h"
 #include "ui/Diagnostics.h"
 
 #include <cstdint>
@@ -14,16 +15,26 @@ struct PlatformAddresses {
     uint32_t registers;
 };
 
+// The user's last choice for the Panel page's check boxes that the page
+// switches off while they do not apply, so that it comes back when they do.
+struct PanelChoices {
+    bool format2Wanted = false;
+    bool frameRepeatWanted = false;
+    bool maskFpshiftWanted = false;
+};
+
 // What the pages share for the whole run: the document, the predefined
-// panels read at start-up, the Diagnostics box,
+// panels read at start-up and the list's selection state, the Diagnostics box,
 // whether the program is the active application, and the addresses typed for
 // the User-Defined platform, which survive page re-creation.
 struct UiState {
     UiState(ConfigDocument& document, const PanelList& panelList)
-        : doc(document), panels(panelList), diagnostics(document) {}
+        : doc(document), panels(panelList), panelSelection(panelList), diagnostics(document) {}
 
     ConfigDocument& doc;
     const PanelList& panels;
+    PanelSelection panelSelection;
+    PanelChoices panelChoices;
     Diagnostics diagnostics;
     bool appActive = true;
     PlatformAddresses userDefined{0x00000000, 0x0001FFE0};

@@ -29,6 +29,9 @@ class FakeDialogHost : public DialogHost {
         int low = 0, high = 0, position = 0;
         int textLimit = 0;
         bool allSelected = false;
+        UpDownSteps steps;           // up-down controls
+        int buddy = kNoId, step = 1; // bars
+        int dropDownWidth = 0;
     };
 
     explicit FakeDialogHost(const DialogTemplate& dialog) : dialog_(dialog) {
@@ -74,11 +77,34 @@ class FakeDialogHost : public DialogHost {
         }
         events_()->OnClicked(id);
     }
+    // Choosing an item from the list changes the selection and confirms it.
     void PickItem(int id, int index) {
         Control& c = At(id);
         c.selection = index;
         c.text = c.items.at(static_cast<size_t>(index));
         events_()->OnSelectionChanged(id);
+        events_()->OnSelectionConfirmed(id);
+    }
+    // An up-down arrow (+1 up, -1 down) pressed after being held for `heldMs`;
+    // the up-down starts from the number in its buddy field.
+    void PressArrow(int id, int direction, int heldMs = 0) {
+        const Control& c = At(id);
+        const std::string& typed = At(UpDownBuddy(dialog_, id)).text;
+        const bool isNumber = !typed.empty() && typed.find_first_not_of("0123456789") == typed.npos;
+        const int from = isNumber ? std::stoi(typed) : c.position;
+        const int to = UpDownStepped(from, direction, c.steps.StepAfter(heldMs), c.low, c.high);
+        SetPosition(id, to);
+        events_()->OnScrolled(id, to);
+    }
+    // The pointer dragged to `x` on a bar `width` pixels wide.
+    void DragBar(int id, int x, int width) {
+        Control& c = At(id);
+        c.position = BarPositionAt(x, 0, width, c.low, c.high, c.step);
+        if (c.buddy != kNoId) {
+            focusRequest = c.buddy;
+            At(c.buddy).text = std::to_string(c.position);
+        }
+        events_()->OnScrolled(id, c.position);
     }
 
     // --- what the tests look at
@@ -119,7 +145,18 @@ class FakeDialogHost : public DialogHost {
         At(id).low = low;
         At(id).high = high;
     }
-    void SetPosition(int id, int position) override { At(id).position = position; }
+    void SetPosition(int id, int position) override {
+        At(id).position = position;
+        if (At(id).kind == ControlKind::UpDown) {
+            At(UpDownBuddy(dialog_, id)).text = std::to_string(position);
+        }
+    }
+    void SetUpDownSteps(int id, const UpDownSteps& steps) override { At(id).steps = steps; }
+    void AttachBar(int bar, int buddy, int step) override {
+        At(bar).buddy = buddy;
+        At(bar).step = step;
+    }
+    void SetDropDownWidth(int id, int pixels) override { At(id).dropDownWidth = pixels; }
     int Position(int id) const override { return controls_.at(id).position; }
     void SetTextLimit(int id, int characters) override { At(id).textLimit = characters; }
     void SelectAllText(int id) override { At(id).allSelected = true; }

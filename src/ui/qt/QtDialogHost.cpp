@@ -1,6 +1,9 @@
 #include "ui/qt/QtDialogHost.h"
 
+#include "ui/ControlBindings.h"
+#include "ui/qt/BarControl.h"
 #include "ui/qt/DialogUnits.h"
+#include "ui/qt/UpDownControl.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -12,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -47,6 +51,14 @@ bool IsFocusable(const ControlTemplate& control) {
 Qt::Alignment TextAlignment(const ControlTemplate& control) {
     return (control.style & ControlStyle::Centered) != 0 ? Qt::AlignCenter
                                                          : Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// Controls without a visible caption of their own are named for screen
+// readers by their template caption and described by their help text.
+QWidget* Described(QWidget* widget, const ControlTemplate& control) {
+    widget->setAccessibleName(QString::fromUtf8(control.caption));
+    widget->setAccessibleDescription(QString::fromStdString(ControlTooltip(control.id)));
+    return widget;
 }
 
 } // namespace
@@ -94,8 +106,10 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
         auto* label = new QLabel(caption, parent);
         label->setWordWrap(control.cy > 12);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        if (control.id != kNoId) {
-            label->setStyleSheet(kValueStyle); // notes the page fills in
+        // Notes the page fills in are values; a label with a mnemonic names
+        // the control after it, even when the page greys it.
+        if (control.id != kNoId && !caption.contains('&')) {
+            label->setStyleSheet(kValueStyle);
         }
         return label;
     }
@@ -138,10 +152,18 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
         auto* combo = new QComboBox(parent);
         combo->setEditable(control.kind == ControlKind::ComboEdit);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        if (combo->isEditable() && (control.style & ControlStyle::Digits) != 0) {
+            combo->lineEdit()->setValidator(
+                new QRegularExpressionValidator(QRegularExpression("[0-9]*"), combo));
+        }
         return combo;
     }
+    case ControlKind::UpDown:
+        return Described(new UpDownControl(parent), control);
+    case ControlKind::Bar:
+        return Described(new BarControl(parent), control);
     default:
-        // The list, up-down and bar controls come with the pages that use them.
+        // The list controls come with the pages that use them.
         return new QWidget(parent);
     }
 }
@@ -175,10 +197,27 @@ void QtDialogHost::ConnectEvents(const ControlTemplate& control, QWidget* widget
                 }
             });
         }
+        // Choosing an item changes the selection and confirms it.
         connect(combo, &QComboBox::activated, this, [this, id](int) {
             comboEdited_[id] = false;
             if (DialogEvents* events = Events()) {
                 events->OnSelectionChanged(id);
+            }
+            if (DialogEvents* events = Events()) {
+                events->OnSelectionConfirmed(id);
+            }
+        });
+    } else if (auto* upDown = qobject_cast<UpDownControl*>(widget)) {
+        upDown->SetBuddy(qobject_cast<QLineEdit*>(Control(UpDownBuddy(dialog_, id))));
+        connect(upDown, &UpDownControl::positionChanged, this, [this, id](int position) {
+            if (DialogEvents* events = Events()) {
+                events->OnScrolled(id, position);
+            }
+        });
+    } else if (auto* bar = qobject_cast<BarControl*>(widget)) {
+        connect(bar, &BarControl::positionChanged, this, [this, id](int position) {
+            if (DialogEvents* events = Events()) {
+                events->OnScrolled(id, position);
             }
         });
     }
@@ -358,12 +397,51 @@ void QtDialogHost::SetSelection(int id, int index) {
     }
 }
 
-void QtDialogHost::SetRange(int, int, int) {}
+void QtDialogHost::SetRange(int id, int low, int high) {
+    QWidget* w = Control(id);
+    if (auto* upDown = qobject_cast<UpDownControl*>(w)) {
+        upDown->SetRange(low, high);
+    } else if (auto* bar = qobject_cast<QProgressBar*>(w)) {
+        bar->setRange(low, high);
+    }
+}
 
-void QtDialogHost::SetPosition(int, int) {}
+void QtDialogHost::SetPosition(int id, int position) {
+    QWidget* w = Control(id);
+    if (auto* upDown = qobject_cast<UpDownControl*>(w)) {
+        upDown->SetPosition(position);
+    } else if (auto* bar = qobject_cast<QProgressBar*>(w)) {
+        bar->setValue(position);
+    }
+}
 
-int QtDialogHost::Position(int) const {
+int QtDialogHost::Position(int id) const {
+    QWidget* w = Control(id);
+    if (auto* upDown = qobject_cast<UpDownControl*>(w)) {
+        return upDown->position();
+    }
+    if (auto* bar = qobject_cast<QProgressBar*>(w)) {
+        return bar->value();
+    }
     return 0;
+}
+
+void QtDialogHost::SetUpDownSteps(int id, const UpDownSteps& steps) {
+    if (auto* upDown = qobject_cast<UpDownControl*>(Control(id))) {
+        upDown->SetSteps(steps);
+    }
+}
+
+void QtDialogHost::AttachBar(int barId, int buddy, int step) {
+    if (auto* bar = qobject_cast<BarControl*>(Control(barId))) {
+        bar->Attach(qobject_cast<QLineEdit*>(Control(buddy)), step);
+    }
+}
+
+void QtDialogHost::SetDropDownWidth(int id, int pixels) {
+    if (auto* combo = qobject_cast<QComboBox*>(Control(id))) {
+        combo->view()->setMinimumWidth(pixels);
+    }
 }
 
 void QtDialogHost::SetTextLimit(int id, int characters) {

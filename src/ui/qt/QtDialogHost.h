@@ -44,6 +44,9 @@ class QtDialogHost : public QObject, public DialogHost {
     void SetRange(int id, int low, int high) override;
     void SetPosition(int id, int position) override;
     int Position(int id) const override;
+    void SetUpDownSteps(int id, const UpDownSteps& steps) override;
+    void AttachBar(int bar, int buddy, int step) override;
+    void SetDropDownWidth(int id, int pixels) override;
     void SetTextLimit(int id, int characters) override;
     void SelectAllText(int id) override;
     void RequestFocus(int id) override;

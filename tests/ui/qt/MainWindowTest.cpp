@@ -1,5 +1,6 @@
 #include "ui/qt/MainWindow.h"
 
+#include "ScriptedDialogs.h"
 #include "model/SettingsTable.h"
 #include "support/BlockImages.h"
 #include "support/RunProgram.h"
@@ -16,25 +17,7 @@
 namespace zlc::ui::qt {
 namespace {
 
-// File choices come from a queue and message boxes are recorded.
-class ScriptedDialogs : public Dialogs {
-  public:
-    std::optional<std::string> ChooseFile(QWidget*, const FileDialogRequest&) override {
-        if (answers->empty()) {
-            return std::nullopt;
-        }
-        std::string answer = answers->front();
-        answers->pop_front();
-        return answer;
-    }
-    void ShowMessage(QWidget*, MessageIcon, const std::string& text) override {
-        messages->push_back(text);
-    }
-
-    std::shared_ptr<std::deque<std::string>> answers = std::make_shared<std::deque<std::string>>();
-    std::shared_ptr<std::vector<std::string>> messages =
-        std::make_shared<std::vector<std::string>>();
-};
+using test::ScriptedDialogs;
 
 class MainWindowTest : public ::testing::Test {
   protected:
