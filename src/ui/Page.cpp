@@ -4,6 +4,7 @@
 #include "ui/DialogTemplates.h"
 #include "ui/GeneralPage.h"
 #include "ui/PreferencesPage.h"
+#include "ui/RegistersPage.h"
 
 namespace zlc::ui {
 
@@ -15,6 +16,8 @@ std::unique_ptr<Page> MakePage(int templateId, DialogHost& host, UiState& state)
         return std::make_unique<PreferencesPage>(host, state);
     case Ids::ClocksPage:
         return std::make_unique<ClocksPage>(host, state);
+    case Ids::RegistersPage:
+        return std::make_unique<RegistersPage>(host, state);
     default:
         return nullptr;
     }

@@ -11,11 +11,13 @@ class QPlainTextEdit;
 class QTabBar;
 class QFrame;
 class QMenu;
+class QHelpEvent;
 
 namespace zlc::ui::qt {
 
 class QtDialogHost;
 class TooltipStyle;
+class ListViewControl;
 
 // The main window of 62740CFG: menus, the tab control with the current page
 // over its display area, and the Diagnostics box. All behaviour is the
@@ -68,6 +70,7 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     void UpdateMenuState();
     void OnTabChanged(int index);
     bool ShowTooltip(QWidget* widget, QEvent* event);
+    bool ShowRowTooltip(ListViewControl* list, QWidget* widget, QHelpEvent* help);
 
     std::unique_ptr<Dialogs> dialogs_;
     std::unique_ptr<Shell> shell_;
