@@ -25,6 +25,7 @@ ListViewControl::ListViewControl(QWidget* parent) : QTreeWidget(parent) {
     setMouseTracking(true);
     setStyleSheet(kListStyle);
     header()->setSectionsMovable(true);
+    header()->setFirstSectionMovable(true); // a tree keeps its first column, a list does not
     header()->setSectionsClickable(false);
     header()->setStretchLastSection(false);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {

@@ -2,10 +2,12 @@
 #include "ui/qt/MainWindow.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace zlc::ui::qt {
@@ -74,6 +76,16 @@ TEST_F(RegistersQtTest, EnterAndDoubleClickOpenTheDialogOnTheirRow) {
     EXPECT_EQ(doc.GetRegister(kLineByteCount), 0xC3);
     EXPECT_EQ(list->topLevelItem(kLineByteCount)->text(1), "C3h");
     EXPECT_EQ(doc.GetRegister(kScratchPad), 0x5A);
+}
+
+// The list's tip is the one of the row under the pointer.
+TEST_F(RegistersQtTest, TheTooltipDescribesTheRowUnderThePointer) {
+    const QPoint pos = RowCentre(0x04);
+    QHelpEvent help(QEvent::ToolTip, pos, list->viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(list->viewport(), &help);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().contains("Register 0004h breakdown:"));
+    EXPECT_TRUE(QToolTip::text().contains("Horz Size = 320 pixels"));
 }
 
 } // namespace
