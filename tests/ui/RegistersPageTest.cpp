@@ -56,7 +56,6 @@ TEST_F(Registers, AFreshRunListsEveryRegisterUnmarked) {
     ASSERT_EQ(page().ItemCount(kList), 32);
     for (int row = 0; row < 32; ++row) {
         EXPECT_EQ(Cell(row, 0), Format("%02Xh   ", row));
-        EXPECT_EQ(Cell(row, 1), Format("%02Xh", doc.GetRegister(row)));
         EXPECT_EQ(Tip(row), RegisterBreakdown(doc, row));
     }
     EXPECT_EQ(shell.state().diagnostics.stickyMessage(), "");
@@ -117,8 +116,6 @@ TEST_F(Registers, OkOnAnUnchangedHandEditChangesNothing) {
     EXPECT_EQ(host.dialog->endResult, 0);
     EXPECT_EQ(doc.GetRegister(kScratchPad), computed + 1);
     EXPECT_EQ(Cell(kScratchPad, 0), "1Ah *");
-    EXPECT_TRUE(
-        Tip(kScratchPad).ends_with(Format("would be %08Xh if it was not modified.", computed)));
 }
 
 TEST_F(Registers, TheDialogSwitchesModesAndRefusesBadText) {
