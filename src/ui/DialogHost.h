@@ -3,6 +3,7 @@
 #include "ui/ScrollControls.h"
 
 #include <string>
+#include <vector>
 
 namespace zlc::ui {
 
@@ -10,6 +11,12 @@ namespace zlc::ui {
 // close button report a click on kIdCancel.
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
+
+// A column of a list view in report mode.
+struct ListColumn {
+    std::string title;
+    bool rightAligned = false;
+};
 
 // The controls of one dialog, addressed by control id. Pages and dialogs act
 // on their controls only through this interface, so their logic runs the same
@@ -27,7 +34,7 @@ class DialogHost {
     virtual bool IsEnabled(int id) const = 0;
     virtual void SetEnabled(int id, bool enabled) = 0;
 
-    // Items of a combo box or list.
+    // Items of a combo box or list; for a list view, its rows.
     virtual void ClearItems(int id) = 0;
     virtual void AddItem(int id, const std::string& text) = 0;
     virtual int ItemCount(int id) const = 0;
@@ -55,6 +62,16 @@ class DialogHost {
     // posted request would.
     virtual void RequestFocus(int id) = 0;
 
+    // List views in report mode: the columns, and the texts of a row in
+    // column order, written over row `row` or appended when `row` is the row
+    // count. Columns are sized to their contents. Selection() answers the
+    // row last selected.
+    virtual void SetListColumns(int /*id*/, const std::vector<ListColumn>& /*columns*/) {}
+    virtual void SetRowTexts(int /*id*/, int /*row*/, const std::vector<std::string>& /*texts*/) {}
+    virtual std::string RowText(int /*id*/, int /*row*/, int /*column*/) const { return {}; }
+    // The tooltip shown while the pointer is over the row.
+    virtual void SetRowTooltip(int /*id*/, int /*row*/, const std::string& /*text*/) {}
+
     // Modal dialogs only: the title bar's text, and the end of the dialog
     // with the result that RunModalDialog returns. A page ignores both.
     virtual void SetDialogTitle(const std::string& /*title*/) {}
@@ -70,6 +87,7 @@ class DialogEvents {
     virtual void OnSelectionChanged(int /*id*/) {}
     virtual void OnSelectionConfirmed(int /*id*/) {}
     virtual void OnScrolled(int /*id*/, int /*position*/) {}
+    // Enter on a list's selected row, or a double click on a row.
     virtual void OnRowActivated(int /*id*/, int /*row*/) {}
 };
 

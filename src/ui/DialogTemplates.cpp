@@ -1,5 +1,7 @@
 #include "ui/DialogTemplates.h"
 
+#include "ui/DialogHost.h"
+
 namespace zlc::ui {
 
 namespace {
@@ -136,15 +138,31 @@ constexpr ControlTemplate kPanelPowerControls[] = {
     {kNoId, Label, "milliseconds", 230, 65, 56, 8, 0},
 };
 
+// The list's caption is not shown: it names the list for screen readers.
+constexpr ControlTemplate kRegistersControls[] = {
+    {1701, ListView, "Registers", 6, 4, 284, 158, Group | TabStop | Sunken},
+    {1702, Label, "Press Enter or double click on a line to modify a register.", 6, 167, 284, 8, 0},
+};
+
+constexpr ControlTemplate kModifyRegisterControls[] = {
+    {2101, Label, "", 7, 7, 160, 8, 0},
+    {kNoId, Label, "Register &value:", 7, 23, 56, 8, 0},
+    {2102, Edit, "", 66, 21, 64, 12, Group | TabStop},
+    {2103, RadioButton, "&Decimal", 66, 38, 64, 10, Group | TabStop},
+    {2104, RadioButton, "&Hexadecimal", 66, 49, 64, 10, 0},
+    {kIdOk, PushButton, "OK", 34, 64, 50, 14, Group | TabStop | Default},
+    {kIdCancel, PushButton, "Cancel", 90, 64, 50, 14, TabStop},
+};
+
 constexpr DialogTemplate kDialogs[] = {
     {Ids::MainDialog, "", 314, 261, kMainControls},
     {Ids::GeneralPage, "General", 296, 180, kGeneralControls},
     {Ids::PreferencesPage, "Preferences", 296, 180, kPreferencesControls},
     {Ids::ClocksPage, "Clocks", 296, 180, kClocksControls},
-    // The controls of these three pages come with their page logic.
     {Ids::PanelPage, "Panel", 296, 185, kPanelControls},
     {Ids::PanelPowerPage, "Panel Power", 296, 180, kPanelPowerControls},
-    {Ids::RegistersPage, "Registers", 296, 180, {}},
+    {Ids::RegistersPage, "Registers", 296, 180, kRegistersControls},
+    {Ids::ModifyRegisterDialog, "Modify Register", 174, 84, kModifyRegisterControls},
 };
 
 constexpr MenuTemplate kSeparator = {0, "", {}};

@@ -78,6 +78,7 @@ inline constexpr int ClocksPage = 203;
 inline constexpr int PanelPage = 204;
 inline constexpr int PanelPowerPage = 205;
 inline constexpr int RegistersPage = 206;
+inline constexpr int ModifyRegisterDialog = 302;
 } // namespace Ids
 
 // Menu command ids.

@@ -6,6 +6,7 @@
 #include "ui/PanelPage.h"
 #include "ui/PanelPowerPage.h"
 #include "ui/PreferencesPage.h"
+#include "ui/RegistersPage.h"
 
 namespace zlc::ui {
 
@@ -21,6 +22,8 @@ std::unique_ptr<Page> MakePage(int templateId, DialogHost& host, UiState& state)
         return std::make_unique<PanelPage>(host, state);
     case Ids::PanelPowerPage:
         return std::make_unique<PanelPowerPage>(host, state);
+    case Ids::RegistersPage:
+        return std::make_unique<RegistersPage>(host, state);
     default:
         return nullptr;
     }

@@ -100,6 +100,7 @@ std::vector<FileFilter> SaveAsFilters(const std::string& currentFile) {
 
 Shell::Shell(ConfigDocument& doc, const PanelList& panels, ShellHost& host)
     : host_(host), state_(doc, panels) {
+    state_.shellHost = &host_;
     state_.diagnostics.SetPanelFileMessages([&panels] { return PanelFileMessages(panels); });
 }
 

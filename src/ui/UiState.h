@@ -4,10 +4,13 @@
 #include "panels/PanelList.h"
 #include "panels/PanelSelection.h"
 #include "ui/Diagnostics.h"
+#include "ui/ManualEdits.h"
 
 #include <cstdint>
 
 namespace zlc::ui {
+
+class ShellHost;
 
 // Display buffer and register addresses of one platform.
 struct PlatformAddresses {
@@ -38,6 +41,12 @@ struct UiState {
     Diagnostics diagnostics;
     bool appActive = true;
     PlatformAddresses userDefined{0x00000000, 0x0001FFE0};
+    // Register bytes changed by hand, and whether the Modify Register dialog
+    // was last used in hexadecimal.
+    ManualEdits manualEdits;
+    bool modifyRegisterInHex = true;
+    // The window system, for the modal dialogs and message boxes of pages.
+    ShellHost* shellHost = nullptr;
 };
 
 } // namespace zlc::ui

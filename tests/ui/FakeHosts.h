@@ -32,6 +32,9 @@ class FakeDialogHost : public DialogHost {
         UpDownSteps steps;           // up-down controls
         int buddy = kNoId, step = 1; // bars
         int dropDownWidth = 0;
+        std::vector<ListColumn> columns; // list views
+        std::vector<std::vector<std::string>> rows;
+        std::vector<std::string> rowTips;
     };
 
     explicit FakeDialogHost(const DialogTemplate& dialog) : dialog_(dialog) {
@@ -107,6 +110,13 @@ class FakeDialogHost : public DialogHost {
         events_()->OnScrolled(id, c.position);
     }
 
+    // Enter on a list with a row selected, and a double click on a row.
+    void PressEnter(int id) { events_()->OnRowActivated(id, At(id).selection); }
+    void DoubleClick(int id, int row) {
+        At(id).selection = row;
+        events_()->OnRowActivated(id, row);
+    }
+
     // --- what the tests look at
     const Control& State(int id) const { return controls_.at(id); }
     std::optional<int> focusRequest;
@@ -123,10 +133,15 @@ class FakeDialogHost : public DialogHost {
     void SetEnabled(int id, bool enabled) override { At(id).enabled = enabled; }
     void ClearItems(int id) override {
         At(id).items.clear();
+        At(id).rows.clear();
+        At(id).rowTips.clear();
         At(id).selection = -1;
     }
     void AddItem(int id, const std::string& text) override { At(id).items.push_back(text); }
-    int ItemCount(int id) const override { return static_cast<int>(controls_.at(id).items.size()); }
+    int ItemCount(int id) const override {
+        const Control& c = controls_.at(id);
+        return static_cast<int>(c.kind == ControlKind::ListView ? c.rows.size() : c.items.size());
+    }
     std::string ItemText(int id, int index) const override {
         return controls_.at(id).items.at(static_cast<size_t>(index));
     }
@@ -137,7 +152,7 @@ class FakeDialogHost : public DialogHost {
     void SetSelection(int id, int index) override {
         Control& c = At(id);
         c.selection = index;
-        if (index >= 0) {
+        if (index >= 0 && c.kind != ControlKind::ListView) {
             c.text = c.items.at(static_cast<size_t>(index));
         }
     }
@@ -161,6 +176,23 @@ class FakeDialogHost : public DialogHost {
     void SetTextLimit(int id, int characters) override { At(id).textLimit = characters; }
     void SelectAllText(int id) override { At(id).allSelected = true; }
     void RequestFocus(int id) override { focusRequest = id; }
+    void SetListColumns(int id, const std::vector<ListColumn>& columns) override {
+        At(id).columns = columns;
+    }
+    void SetRowTexts(int id, int row, const std::vector<std::string>& texts) override {
+        auto& rows = At(id).rows;
+        if (row == static_cast<int>(rows.size())) {
+            rows.emplace_back();
+            At(id).rowTips.emplace_back();
+        }
+        rows.at(static_cast<size_t>(row)) = texts;
+    }
+    std::string RowText(int id, int row, int column) const override {
+        return controls_.at(id).rows.at(static_cast<size_t>(row)).at(static_cast<size_t>(column));
+    }
+    void SetRowTooltip(int id, int row, const std::string& text) override {
+        At(id).rowTips.at(static_cast<size_t>(row)) = text;
+    }
     void SetDialogTitle(const std::string& text) override { title = text; }
     void EndDialog(int result) override { endResult = result; }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Opener.h"
 #include "ui/qt/DialogUnits.h"
+#include "ui/qt/ListViewControl.h"
 #include "ui/qt/PanelPreviewWindow.h"
 #include "ui/qt/QtDialogHost.h"
 
@@ -250,7 +251,9 @@ std::optional<std::string> MainWindow::ChooseFile(const FileDialogRequest& reque
 }
 
 void MainWindow::ShowMessage(MessageIcon icon, const std::string& text) {
-    dialogs_->ShowMessage(this, icon, text);
+    // A modal dialog owns the messages about its own controls.
+    QWidget* modal = QApplication::activeModalWidget();
+    dialogs_->ShowMessage(modal != nullptr ? modal : this, icon, text);
 }
 
 DialogHost& MainWindow::CreatePageHost(const DialogTemplate& dialog) {
@@ -313,8 +316,29 @@ void MainWindow::ErrorBeep() {
     QApplication::beep();
 }
 
+// A list's tip belongs to the row under the pointer and holds only over that
+// row, so that moving to another row asks for that row's tip.
+bool MainWindow::ShowRowTooltip(ListViewControl* list, QWidget* widget, QHelpEvent* help) {
+    QRect row;
+    const QPoint pos = list->viewport()->mapFrom(widget, help->pos());
+    const std::string text = shell_->Menu().tooltipsChecked ? list->TooltipAt(pos, &row) : "";
+    if (text.empty()) {
+        QToolTip::hideText();
+        help->ignore();
+        return true;
+    }
+    QToolTip::showText(help->globalPos(), TipHtml(text, kTipWidth), list->viewport(), row,
+                       kTipDisplayMs);
+    return true;
+}
+
 bool MainWindow::ShowTooltip(QWidget* widget, QEvent* event) {
     auto* help = static_cast<QHelpEvent*>(event);
+    if (widget->parentWidget() != nullptr) {
+        if (auto* list = qobject_cast<ListViewControl*>(widget->parentWidget())) {
+            return ShowRowTooltip(list, widget, help); // the list's viewport
+        }
+    }
     int id = 0;
     if (widget == tabBar_) {
         const int tab = tabBar_->tabAt(help->pos());

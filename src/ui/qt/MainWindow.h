@@ -11,12 +11,14 @@ class QPlainTextEdit;
 class QTabBar;
 class QFrame;
 class QMenu;
+class QHelpEvent;
 
 namespace zlc::ui::qt {
 
 class PanelPreviewWindow;
 class QtDialogHost;
 class TooltipStyle;
+class ListViewControl;
 
 // The main window of 62740CFG: menus, the tab control with the current page
 // over its display area, and the Diagnostics box. All behaviour is the
@@ -72,6 +74,7 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     void OnTabChanged(int index);
     bool ShowTooltip(QWidget* widget, QEvent* event);
     void ShowPanelPreview();
+    bool ShowRowTooltip(ListViewControl* list, QWidget* widget, QHelpEvent* help);
 
     const ConfigDocument& doc_;
     std::unique_ptr<Dialogs> dialogs_;

@@ -3,6 +3,7 @@
 #include "ui/ControlBindings.h"
 #include "ui/qt/BarControl.h"
 #include "ui/qt/DialogUnits.h"
+#include "ui/qt/ListViewControl.h"
 #include "ui/qt/UpDownControl.h"
 
 #include <QAbstractItemView>
@@ -88,6 +89,7 @@ QtDialogHost::QtDialogHost(const DialogTemplate& dialog, QWidget* parent,
     }
     for (size_t i = 0; i < widgets.size(); ++i) {
         AddMnemonic(i, widgets);
+        DescribeList(i, widgets);
     }
 }
 
@@ -162,8 +164,12 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
         return Described(new UpDownControl(parent), control);
     case ControlKind::Bar:
         return Described(new BarControl(parent), control);
+    case ControlKind::ListView: {
+        auto* list = new ListViewControl(parent);
+        list->setAccessibleName(caption);
+        return list;
+    }
     default:
-        // The list controls come with the pages that use them.
         return new QWidget(parent);
     }
 }
@@ -174,6 +180,12 @@ void QtDialogHost::ConnectEvents(const ControlTemplate& control, QWidget* widget
         connect(button, &QAbstractButton::clicked, this, [this, id] {
             if (DialogEvents* events = Events()) {
                 events->OnClicked(id);
+            }
+        });
+    } else if (auto* list = qobject_cast<ListViewControl*>(widget)) {
+        connect(list, &ListViewControl::rowActivated, this, [this, id](int row) {
+            if (DialogEvents* events = Events()) {
+                events->OnRowActivated(id, row);
             }
         });
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
@@ -254,6 +266,18 @@ void QtDialogHost::AddMnemonic(size_t index, const std::vector<QWidget*>& widget
     // Nothing to move the focus to: show the caption without its marker.
     if (auto* label = qobject_cast<QLabel*>(widgets[index])) {
         label->setText(QString::fromUtf8(control.caption).remove(QRegularExpression("&(?!&)")));
+    }
+}
+
+// The hint below a list says how to use it; screen readers get it as the
+// list's description.
+void QtDialogHost::DescribeList(size_t index, const std::vector<QWidget*>& widgets) {
+    auto* list = qobject_cast<ListViewControl*>(widgets[index]);
+    if (list == nullptr || index + 1 >= widgets.size()) {
+        return;
+    }
+    if (auto* hint = qobject_cast<QLabel*>(widgets[index + 1])) {
+        list->setAccessibleDescription(hint->text());
     }
 }
 
@@ -356,6 +380,9 @@ void QtDialogHost::SetEnabled(int id, bool enabled) {
 }
 
 void QtDialogHost::ClearItems(int id) {
+    if (auto* list = qobject_cast<ListViewControl*>(Control(id))) {
+        list->Clear();
+    }
     if (auto* combo = qobject_cast<QComboBox*>(Control(id))) {
         combo->clear();
         comboEdited_[id] = false;
@@ -369,6 +396,9 @@ void QtDialogHost::AddItem(int id, const std::string& text) {
 }
 
 int QtDialogHost::ItemCount(int id) const {
+    if (auto* list = qobject_cast<ListViewControl*>(Control(id))) {
+        return list->topLevelItemCount();
+    }
     auto* combo = qobject_cast<QComboBox*>(Control(id));
     return combo != nullptr ? combo->count() : 0;
 }
@@ -379,6 +409,9 @@ std::string QtDialogHost::ItemText(int id, int index) const {
 }
 
 int QtDialogHost::Selection(int id) const {
+    if (auto* list = qobject_cast<ListViewControl*>(Control(id))) {
+        return list->SelectedRow();
+    }
     auto* combo = qobject_cast<QComboBox*>(Control(id));
     if (combo == nullptr) {
         return -1;
@@ -391,9 +424,35 @@ int QtDialogHost::Selection(int id) const {
 }
 
 void QtDialogHost::SetSelection(int id, int index) {
+    if (auto* list = qobject_cast<ListViewControl*>(Control(id))) {
+        list->SelectRow(index);
+    }
     if (auto* combo = qobject_cast<QComboBox*>(Control(id))) {
         combo->setCurrentIndex(index);
         comboEdited_[id] = false;
+    }
+}
+
+void QtDialogHost::SetListColumns(int id, const std::vector<ListColumn>& columns) {
+    if (auto* list = qobject_cast<ListViewControl*>(Control(id))) {
+        list->SetColumns(columns);
+    }
+}
+
+void QtDialogHost::SetRowTexts(int id, int row, const std::vector<std::string>& texts) {
+    if (auto* list = qobject_cast<ListViewControl*>(Control(id))) {
+        list->SetRowTexts(row, texts);
+    }
+}
+
+std::string QtDialogHost::RowText(int id, int row, int column) const {
+    auto* list = qobject_cast<ListViewControl*>(Control(id));
+    return list != nullptr ? list->RowText(row, column) : std::string();
+}
+
+void QtDialogHost::SetRowTooltip(int id, int row, const std::string& text) {
+    if (auto* list = qobject_cast<ListViewControl*>(Control(id))) {
+        list->SetRowTooltip(row, text);
     }
 }
 

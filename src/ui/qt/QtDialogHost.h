@@ -50,6 +50,10 @@ class QtDialogHost : public QObject, public DialogHost {
     void SetTextLimit(int id, int characters) override;
     void SelectAllText(int id) override;
     void RequestFocus(int id) override;
+    void SetListColumns(int id, const std::vector<ListColumn>& columns) override;
+    void SetRowTexts(int id, int row, const std::vector<std::string>& texts) override;
+    std::string RowText(int id, int row, int column) const override;
+    void SetRowTooltip(int id, int row, const std::string& text) override;
     void SetDialogTitle(const std::string& title) override;
     void EndDialog(int result) override;
 
@@ -60,6 +64,7 @@ class QtDialogHost : public QObject, public DialogHost {
     QWidget* CreateControl(const ControlTemplate& control, QWidget* parent);
     void ConnectEvents(const ControlTemplate& control, QWidget* widget);
     void AddMnemonic(size_t index, const std::vector<QWidget*>& widgets);
+    void DescribeList(size_t index, const std::vector<QWidget*>& widgets);
     void FocusNextControl(QWidget* from);
     bool InModalDialog() const;
     DialogEvents* Events() const { return events_(); }

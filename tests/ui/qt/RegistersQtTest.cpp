@@ -1,0 +1,92 @@
+#include "ui/qt/ListViewControl.h"
+#include "ui/qt/MainWindow.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <gtest/gtest.h>
+
+namespace zlc::ui::qt {
+namespace {
+
+constexpr int kRegistersTab = 5;
+constexpr int kScratchPad = 0x1A, kLineByteCount = 0x1C;
+
+class RegistersQtTest : public ::testing::Test {
+  protected:
+    RegistersQtTest() : window(doc, panels) {
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        window.tabBar()->setCurrentIndex(kRegistersTab);
+        list = qobject_cast<ListViewControl*>(window.PageControl(1701));
+    }
+
+    // Once the Modify Register dialog is up, types `text` over its value and
+    // presses Enter, which presses OK.
+    void WhenDialogShownType(const QString& text) {
+        QTimer::singleShot(0, [this, text] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            dialogTitle = dialog->windowTitle();
+            auto* edit = dialog->findChild<QLineEdit*>();
+            ASSERT_NE(edit, nullptr);
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+    }
+
+    QPoint RowCentre(int row) const {
+        list->scrollToItem(list->topLevelItem(row));
+        return list->visualRect(list->model()->index(row, 1)).center();
+    }
+
+    ConfigDocument doc;
+    PanelList panels;
+    MainWindow window;
+    ListViewControl* list = nullptr;
+    QString dialogTitle;
+};
+
+TEST_F(RegistersQtTest, EnterAndDoubleClickOpenTheDialogOnTheirRow) {
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->topLevelItemCount(), 32);
+
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(kScratchPad));
+    WhenDialogShownType("5A");
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(dialogTitle, "Modify register 001Ah");
+    EXPECT_EQ(doc.GetRegister(kScratchPad), 0x5A);
+    EXPECT_EQ(list->topLevelItem(kScratchPad)->text(1), "5Ah");
+    EXPECT_EQ(list->topLevelItem(kScratchPad)->text(0), "1Ah *");
+    EXPECT_EQ(list->topLevelItem(kScratchPad)->text(2), "01011010b");
+
+    WhenDialogShownType("C3");
+    // A double click is a click followed by the double-click event.
+    const QPoint row = RowCentre(kLineByteCount);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+    EXPECT_EQ(dialogTitle, "Modify register 001Ch");
+    EXPECT_EQ(doc.GetRegister(kLineByteCount), 0xC3);
+    EXPECT_EQ(list->topLevelItem(kLineByteCount)->text(1), "C3h");
+    EXPECT_EQ(doc.GetRegister(kScratchPad), 0x5A);
+}
+
+// The list's tip is the one of the row under the pointer.
+TEST_F(RegistersQtTest, TheTooltipDescribesTheRowUnderThePointer) {
+    const QPoint pos = RowCentre(0x04);
+    QHelpEvent help(QEvent::ToolTip, pos, list->viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(list->viewport(), &help);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().contains("Register 0004h breakdown:"));
+    EXPECT_TRUE(QToolTip::text().contains("Horz Size = 320 pixels"));
+}
+
+} // namespace
+} // namespace zlc::ui::qt
