@@ -22,7 +22,8 @@ namespace zlc::ui::qt {
 // File choices come from a queue and message boxes are recorded.
 class ScriptedDialogs : public Dialogs {
   public:
-    std::optional<std::string> ChooseFile(QWidget*, const FileDialogRequest&) override {
+    std::optional<std::string> ChooseFile(QWidget*, const FileDialogRequest& request) override {
+        requests->push_back(request);
         if (answers->empty()) {
             return std::nullopt;
         }
@@ -37,6 +38,8 @@ class ScriptedDialogs : public Dialogs {
     std::shared_ptr<std::deque<std::string>> answers = std::make_shared<std::deque<std::string>>();
     std::shared_ptr<std::vector<std::string>> messages =
         std::make_shared<std::vector<std::string>>();
+    std::shared_ptr<std::vector<FileDialogRequest>> requests =
+        std::make_shared<std::vector<FileDialogRequest>>();
 };
 
 // The real main window on the offscreen platform, driven by key and mouse
@@ -47,6 +50,7 @@ class WindowFixture : public ::testing::Test {
         auto dialogs = std::make_unique<ScriptedDialogs>();
         answers = dialogs->answers;
         messages = dialogs->messages;
+        requests = dialogs->requests;
         window = std::make_unique<MainWindow>(doc, panels, std::move(dialogs));
         window->show();
         window->activateWindow();
@@ -126,6 +130,7 @@ class WindowFixture : public ::testing::Test {
     std::unique_ptr<MainWindow> window;
     std::shared_ptr<std::deque<std::string>> answers;
     std::shared_ptr<std::vector<std::string>> messages;
+    std::shared_ptr<std::vector<FileDialogRequest>> requests;
 };
 
 } // namespace zlc::ui::qt
