@@ -46,7 +46,7 @@ FileDialogRequest OpenRequest() {
     request.mustExist = true;
     request.filters = {
         {"All Configurable Files (.exe;.s9;.idp;.elf;.lvb;.prc)",
-         "*.exe;*.s9;*.idp;*.elf;*.lvb;*.prc"},
+         "*.exe;*.s9;*.idp;*.elf;*.lvb;*.prc", true},
         {"EXE Files", "*.EXE"},
         {"ELF Files", "*.ELF"},
         {"S9 Files", "*.S9"},
@@ -56,6 +56,15 @@ FileDialogRequest OpenRequest() {
         kAllFiles,
     };
     return request;
+}
+
+// Commands that write the document out: the field being typed in is
+// committed first, as leaving it would, and a rejected value stops them, so
+// that nothing is written without what the user typed. (Open commits too, but
+// the file it loads replaces the document and clears any input error.)
+bool NeedsCommittedTyping(int command) {
+    return command == Commands::Save || command == Commands::SaveAs ||
+           command == Commands::ConfigureMultiple || command == Commands::Export;
 }
 
 } // namespace
@@ -157,7 +166,15 @@ bool Shell::RequestTab(int index) {
     return true;
 }
 
+bool Shell::CommitPageTyping() {
+    host_.CommitTyping();
+    return state_.diagnostics.pendingErrorControl == 0;
+}
+
 void Shell::Command(int id) {
+    if (NeedsCommittedTyping(id) && !CommitPageTyping()) {
+        return;
+    }
     switch (id) {
     case Commands::Open:
         Open();
@@ -197,17 +214,19 @@ MenuState Shell::Menu() const {
 }
 
 void Shell::Open() {
-    const auto path = host_.ChooseFile(OpenRequest());
-    if (!path) {
-        return;
+    if (const auto path = host_.ChooseFile(OpenRequest())) {
+        host_.CommitTyping();
+        OpenFile(*path);
     }
-    host_.CommitTyping();
-    const FileOutcome outcome = LoadConfigFile(state_.doc, *path);
+}
+
+void Shell::OpenFile(const std::string& path) {
+    const FileOutcome outcome = LoadConfigFile(state_.doc, path);
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
         return;
     }
-    currentFileName_ = *path;
+    currentFileName_ = path;
     UpdateTitle();
     ShowPage(currentTab_);
     state_.diagnostics.Update(Ids::DiagnosticsBox, DIAG_FORCE);
@@ -222,7 +241,6 @@ void Shell::Save() {
     if (currentFileName_.empty()) {
         return;
     }
-    host_.CommitTyping();
     const FileOutcome outcome = SaveConfigFile(state_.doc, currentFileName_, std::nullopt, false);
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
@@ -237,7 +255,6 @@ void Shell::SaveAs() {
     if (currentFileName_.empty()) {
         return;
     }
-    host_.CommitTyping();
     FileDialogRequest request;
     request.open = false;
     request.title = "Save As";
@@ -277,6 +294,10 @@ std::string Shell::TooltipText(int control, int comboParent) const {
     if (!tooltipsAvailable_ || !tooltipsEnabled_) {
         return {};
     }
+    return HelpText(control, comboParent);
+}
+
+std::string Shell::HelpText(int control, int comboParent) const {
     if (control == Ids::DiagnosticsBox) {
         return state_.diagnostics.shownText();
     }

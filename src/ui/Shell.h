@@ -15,6 +15,9 @@ namespace zlc::ui {
 struct FileFilter {
     std::string description;
     std::string patterns; // "*.exe;*.s9"
+    // Also lists files without an extension that are ELF programs: they are
+    // configurable, and programs here carry no extension.
+    bool withExtensionlessPrograms = false;
 };
 
 struct FileDialogRequest {
@@ -93,7 +96,14 @@ class Shell {
     // box while the page is torn down.
     void Close();
 
+    // Opens a configurable file as File > Open does once it is chosen, with
+    // the same messages.
+    void OpenFile(const std::string& path);
+
     std::string Title() const;
+    // The help text of a control, also while tooltips are disabled: what a
+    // keyboard or screen-reader user gets in place of the hover tooltip.
+    std::string HelpText(int control, int comboParent = 0) const;
     // The tooltip of a control, or nothing while tooltips are disabled.
     std::string TooltipText(int control, int comboParent = 0) const;
     void SetTooltipsAvailable(bool available) { tooltipsAvailable_ = available; }
@@ -105,6 +115,7 @@ class Shell {
 
   private:
     void UpdateTitle();
+    bool CommitPageTyping();
     void Open();
     void Save();
     void SaveAs();

@@ -1,6 +1,7 @@
 #include "ui/qt/Dialogs.h"
 
 #include "ui/AppIdentity.h"
+#include "ui/qt/ConfigurableFileFilter.h"
 #include "ui/qt/QtDialogHost.h"
 
 #include <QDialog>
@@ -32,11 +33,40 @@ class TemplateDialog : public QDialog {
     QtDialogHost* host_ = nullptr;
 };
 
+// A filter that lists extensionless programs needs the dialog's own listing,
+// which can be narrowed by a proxy model.
+void AddProgramFilter(QFileDialog& dialog, const FileDialogRequest& request,
+                      const QStringList& filters) {
+    QString programFilter;
+    QString programDescription; // what the dialog names it by with details hidden
+    for (size_t i = 0; i < request.filters.size(); ++i) {
+        if (request.filters[i].withExtensionlessPrograms) {
+            programFilter = filters[static_cast<qsizetype>(i)];
+            programDescription = QString::fromStdString(request.filters[i].description);
+        }
+    }
+    if (programFilter.isEmpty()) {
+        return;
+    }
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* proxy = new ConfigurableFileFilter(&dialog);
+    dialog.setProxyModel(proxy);
+    const auto follow = [proxy, programFilter, programDescription](const QString& chosen) {
+        proxy->SetActive(chosen == programFilter || chosen == programDescription);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, proxy, follow);
+    follow(dialog.selectedNameFilter());
+}
+
 } // namespace
 
 QString QtNameFilter(const FileFilter& filter) {
     QStringList patterns;
-    for (const QString& pattern : QString::fromStdString(filter.patterns).split(';')) {
+    QString given = QString::fromStdString(filter.patterns);
+    if (filter.withExtensionlessPrograms) {
+        given += ";*.*"; // the dialog's proxy model narrows the listing
+    }
+    for (const QString& pattern : given.split(';')) {
         if (pattern == "*.*") {
             patterns << "*";
             continue;
@@ -47,16 +77,11 @@ QString QtNameFilter(const FileFilter& filter) {
             }
         }
     }
-    QString description = QString::fromStdString(filter.description);
-    description.replace("(*.*)", "(*)");
-    if (description.endsWith("(*)")) {
-        return description;
-    }
-    return description + " (" + patterns.join(' ') + ")";
+    return QString::fromStdString(filter.description) + " (" + patterns.join(' ') + ")";
 }
 
-std::optional<std::string> Dialogs::ChooseFile(QWidget* owner, const FileDialogRequest& request) {
-    QFileDialog dialog(owner, QString::fromStdString(request.title));
+void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+    dialog.setWindowTitle(QString::fromStdString(request.title));
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
@@ -64,10 +89,18 @@ std::optional<std::string> Dialogs::ChooseFile(QWidget* owner, const FileDialogR
     for (const FileFilter& filter : request.filters) {
         filters << QtNameFilter(filter);
     }
+    // The filters read as their descriptions alone; the patterns are Qt's.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
+    AddProgramFilter(dialog, request, filters);
     if (!request.initialName.empty()) {
         dialog.selectFile(QString::fromStdString(request.initialName));
     }
+}
+
+std::optional<std::string> Dialogs::ChooseFile(QWidget* owner, const FileDialogRequest& request) {
+    QFileDialog dialog(owner);
+    PrepareFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

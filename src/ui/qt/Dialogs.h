@@ -2,6 +2,7 @@
 
 #include "ui/Shell.h"
 
+#include <QFileDialog>
 #include <QWidget>
 #include <optional>
 #include <string>
@@ -24,5 +25,9 @@ class Dialogs {
 // are case-sensitive here, so each pattern is offered in both cases, and the
 // pattern that matches every file is "*".
 QString QtNameFilter(const FileFilter& filter);
+
+// Sets up a file dialog for a request: title, mode, filters (shown by their
+// descriptions) and the initial name.
+void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
 
 } // namespace zlc::ui::qt

@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolTip>
@@ -53,6 +54,22 @@ constexpr const char* kDarkBlue = "#0000AF";
 // Commands whose dialogs come with later work; their items stay greyed.
 constexpr int kCommandsNotYetAvailable[] = {Commands::ConfigureMultiple, Commands::Export,
                                             Commands::UpdateCommonControls, Commands::About};
+
+// The desktop's usual keys for the commands that have them.
+QKeySequence CommandShortcut(int command) {
+    switch (command) {
+    case Commands::Open:
+        return QKeySequence(Qt::CTRL | Qt::Key_O);
+    case Commands::Save:
+        return QKeySequence(Qt::CTRL | Qt::Key_S);
+    case Commands::SaveAs:
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    case Commands::Exit:
+        return QKeySequence(Qt::CTRL | Qt::Key_Q);
+    default:
+        return {};
+    }
+}
 
 bool IsAvailable(int command) {
     return std::find(std::begin(kCommandsNotYetAvailable), std::end(kCommandsNotYetAvailable),
@@ -91,6 +108,7 @@ MainWindow::MainWindow(ConfigDocument& doc, const PanelList& panels,
     setAcceptDrops(true);
     BuildControls();
     BuildMenus();
+    AddPageShortcuts();
     shell_->state().diagnostics.SetView(this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
@@ -109,6 +127,7 @@ void MainWindow::BuildControls() {
     const DialogTemplate& dialog = *FindDialogTemplate(Ids::MainDialog);
     auto* central = new QWidget(this);
     const DialogUnits units(central->font());
+    QString groupCaption;
     central->setFixedSize(units.X(dialog.cx), units.Y(dialog.cy));
     for (const ControlTemplate& control : dialog.controls) {
         const QRect rect = units.Rect(control.x, control.y, control.cx, control.cy);
@@ -117,7 +136,10 @@ void MainWindow::BuildControls() {
             tabBar_ = new QTabBar(central);
             tabBar_->setProperty(kControlIdProperty, control.id);
             for (const PageEntry& page : PageTable()) {
-                tabBar_->addTab(page.title);
+                const int tab = tabBar_->addTab(page.title);
+                // Read by screen readers; hover tips are the event filter's.
+                tabBar_->setTabToolTip(tab,
+                                       QString::fromStdString(shell_->HelpText(page.templateId)));
             }
             tabBar_->setGeometry(rect.x(), rect.y(), rect.width(), tabBar_->sizeHint().height());
             pageArea_ = new QFrame(central);
@@ -129,9 +151,11 @@ void MainWindow::BuildControls() {
         }
         case ControlKind::GroupBox:
             (new QGroupBox(control.caption, central))->setGeometry(rect);
+            groupCaption = QString::fromUtf8(control.caption).remove('&');
             break;
         case ControlKind::Diagnostics:
             diagnostics_ = new QPlainTextEdit(central);
+            diagnostics_->setAccessibleName(groupCaption); // its group's caption
             diagnostics_->setReadOnly(true);
             diagnostics_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             diagnostics_->setProperty(kControlIdProperty, control.id);
@@ -153,6 +177,28 @@ void MainWindow::BuildMenus() {
         AddMenuItems(menu, top.items);
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::UpdateMenuState);
     }
+    // Items carry their final texts before a menu first opens, for the
+    // accessibility tree and for the shortcuts of greyed items.
+    UpdateMenuState();
+}
+
+// Ctrl+Tab and Ctrl+PgDown go to the next page, Ctrl+Shift+Tab and Ctrl+PgUp
+// to the previous one, round the tabs; a change is refused as a click on the
+// tab is while an input error is pending.
+void MainWindow::AddPageShortcuts() {
+    const std::pair<QKeySequence, int> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& [key, step] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step] {
+            const int count = tabBar_->count();
+            tabBar_->setCurrentIndex((tabBar_->currentIndex() + step + count) % count);
+        });
+    }
 }
 
 void MainWindow::AddMenuItems(QMenu* menu, std::span<const MenuTemplate> items) {
@@ -172,6 +218,7 @@ void MainWindow::AddMenuItems(QMenu* menu, std::span<const MenuTemplate> items) 
         }
         QAction* action = menu->addAction(item.text);
         action->setData(item.id);
+        action->setShortcut(CommandShortcut(item.id));
         action->setEnabled(IsAvailable(item.id));
         const int id = item.id;
         connect(action, &QAction::triggered, this, [this, id] { TriggerCommand(id); });
@@ -244,6 +291,9 @@ QWidget* MainWindow::PageControl(int id) const {
 
 void MainWindow::SetTitle(const std::string& title) {
     setWindowTitle(QString::fromStdString(title));
+    // The title changes with the open file, and so does what Save can do;
+    // its shortcut must not work while the item is greyed.
+    UpdateMenuState();
 }
 
 std::optional<std::string> MainWindow::ChooseFile(const FileDialogRequest& request) {
@@ -257,7 +307,9 @@ void MainWindow::ShowMessage(MessageIcon icon, const std::string& text) {
 }
 
 DialogHost& MainWindow::CreatePageHost(const DialogTemplate& dialog) {
-    pageHost_ = new QtDialogHost(dialog, pageArea_, [this] { return shell_->currentPage(); });
+    pageHost_ = new QtDialogHost(
+        dialog, pageArea_, [this] { return shell_->currentPage(); },
+        [this](int control) { return shell_->HelpText(control); });
     pageHost_->widget()->move(2, 2);
     pageHost_->widget()->show();
     return *pageHost_;
@@ -297,6 +349,8 @@ void MainWindow::ShowDiagnostics(const std::string& text) {
     QString shown = QString::fromStdString(text);
     shown.replace("\r\n", "\n");
     diagnostics_->setPlainText(shown);
+    diagnostics_->setAccessibleDescription(
+        QString::fromStdString(shell_->HelpText(Ids::DiagnosticsBox)));
 }
 
 void MainWindow::SetDiagnosticsHighlight(bool highlight) {

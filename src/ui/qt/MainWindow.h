@@ -69,6 +69,7 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
   private:
     void BuildControls();
     void BuildMenus();
+    void AddPageShortcuts();
     void AddMenuItems(QMenu* menu, std::span<const MenuTemplate> items);
     void UpdateMenuState();
     void OnTabChanged(int index);

@@ -2,11 +2,14 @@
 
 #include "ui/ControlBindings.h"
 #include "ui/qt/BarControl.h"
+#include "ui/qt/ControlCaptions.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/ListViewControl.h"
 #include "ui/qt/UpDownControl.h"
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +17,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -27,8 +31,8 @@ namespace zlc::ui::qt {
 
 namespace {
 
-// Values and notes are shown in dark blue.
-constexpr const char* kValueStyle = "color: #0000AF;";
+// Values and notes are shown in dark blue; greyed like any text while disabled.
+const QColor kValueColor(0x00, 0x00, 0xAF);
 
 QString ToQt(const std::string& text) {
     return QString::fromStdString(text);
@@ -43,15 +47,63 @@ bool IsFocusable(const ControlTemplate& control) {
     case ControlKind::ComboEdit:
     case ControlKind::DropList:
     case ControlKind::ListView:
+    case ControlKind::ReadOnlyText:
+    case ControlKind::UpDown:
+    case ControlKind::Bar:
         return true;
     default:
         return false;
     }
 }
 
+bool IsButton(const ControlTemplate& control) {
+    return control.kind == ControlKind::PushButton || control.kind == ControlKind::RadioButton ||
+           control.kind == ControlKind::CheckBox;
+}
+
+// The button that a dialog's Enter key presses: the one with the OK id.
+constexpr int kDefaultButtonId = 1;
+
 Qt::Alignment TextAlignment(const ControlTemplate& control) {
     return (control.style & ControlStyle::Centered) != 0 ? Qt::AlignCenter
                                                          : Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+void UseValueColor(QWidget* widget, QPalette::ColorRole role) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Active, role, kValueColor);
+    palette.setColor(QPalette::Inactive, role, kValueColor);
+    widget->setPalette(palette);
+}
+
+// A control whose typed text is committed when it loses the focus.
+bool TakesTypedText(QObject* object) {
+    if (auto* edit = qobject_cast<QLineEdit*>(object)) {
+        return !edit->isReadOnly();
+    }
+    return qobject_cast<QComboBox*>(object) != nullptr ||
+           qobject_cast<QAbstractSpinBox*>(object) != nullptr;
+}
+
+// The focus leaves only for a moment to a popup (a combo box's own list, a
+// menu) or to the menu bar; leaving for them commits nothing.
+bool IsMomentaryFocusLoss(Qt::FocusReason reason) {
+    return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+}
+
+// A caption with its mnemonic underlined, as rich text for a label.
+QString UnderlinedMnemonic(const QString& caption) {
+    QString html;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) {
+            ++i;
+            const QString letter = QString(caption[i]).toHtmlEscaped();
+            html += caption[i] == '&' ? letter : "<u>" + letter + "</u>";
+            continue;
+        }
+        html += QString(caption[i]).toHtmlEscaped();
+    }
+    return html;
 }
 
 // Controls without a visible caption of their own are named for screen
@@ -62,18 +114,26 @@ QWidget* Described(QWidget* widget, const ControlTemplate& control) {
     return widget;
 }
 
+// Controls that name and describe themselves when they are made.
+bool DescribesItself(const ControlTemplate& control) {
+    return control.kind == ControlKind::UpDown || control.kind == ControlKind::Bar ||
+           control.kind == ControlKind::ListView;
+}
+
 } // namespace
 
 QtDialogHost::QtDialogHost(const DialogTemplate& dialog, QWidget* parent,
-                           std::function<DialogEvents*()> events)
+                           std::function<DialogEvents*()> events, HelpTextSource helpText)
     : QObject(parent), dialog_(dialog), widget_(new QWidget(parent)), events_(std::move(events)) {
+    if (!helpText) {
+        helpText = [](int control) { return ControlTooltip(control); };
+    }
     const DialogUnits units(widget_->font());
     widget_->resize(units.X(dialog.cx), units.Y(dialog.cy));
-    std::vector<QWidget*> widgets;
     for (size_t i = 0; i < dialog.controls.size(); ++i) {
         const ControlTemplate& control = dialog.controls[i];
         QWidget* created = CreateControl(control, widget_);
-        widgets.push_back(created);
+        widgets_.push_back(created);
         QRect rect = units.Rect(control.x, control.y, control.cx, control.cy);
         if (qobject_cast<QComboBox*>(created) != nullptr) {
             // A combo box's template height includes its drop-down list.
@@ -85,11 +145,16 @@ QtDialogHost::QtDialogHost(const DialogTemplate& dialog, QWidget* parent,
         if (control.id != kNoId) {
             controls_[control.id] = created;
         }
+        created->installEventFilter(this);
         ConnectEvents(control, created);
     }
-    for (size_t i = 0; i < widgets.size(); ++i) {
-        AddMnemonic(i, widgets);
-        DescribeList(i, widgets);
+    for (size_t i = 0; i < widgets_.size(); ++i) {
+        AddMnemonic(i);
+        DescribeControl(i, helpText);
+        DescribeList(i);
+    }
+    for (QButtonGroup* group : findChildren<QButtonGroup*>()) {
+        UpdateRadioTabStops(group);
     }
 }
 
@@ -103,28 +168,28 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
     const QString caption = QString::fromUtf8(control.caption);
     switch (control.kind) {
     case ControlKind::GroupBox:
-        return new QGroupBox(QString(caption).remove('&'), parent);
+        return new QGroupBox(caption, parent); // draws and grabs its mnemonic
     case ControlKind::Label: {
-        auto* label = new QLabel(caption, parent);
+        auto* label = new QLabel(parent);
         label->setWordWrap(control.cy > 12);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        if (QKeySequence::mnemonic(caption).isEmpty()) {
+            label->setTextFormat(Qt::PlainText);
+            label->setText(caption);
+        } else {
+            label->setTextFormat(Qt::RichText);
+            label->setText(UnderlinedMnemonic(caption));
+            label->setAccessibleName(ToQt(SpokenCaption(control.caption)));
+        }
         // Notes the page fills in are values; a label with a mnemonic names
-        // the control after it, even when the page greys it.
-        if (control.id != kNoId && !caption.contains('&')) {
-            label->setStyleSheet(kValueStyle);
+        // the control after it, even when the page changes its text.
+        if (control.id != kNoId && QKeySequence::mnemonic(caption).isEmpty()) {
+            UseValueColor(label, QPalette::WindowText);
         }
         return label;
     }
-    case ControlKind::ReadOnlyText: {
-        auto* label = new QLabel(caption, parent);
-        label->setAlignment(TextAlignment(control));
-        label->setTextFormat(Qt::PlainText);
-        label->setStyleSheet(kValueStyle);
-        if ((control.style & ControlStyle::Sunken) != 0) {
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        }
-        return label;
-    }
+    case ControlKind::ReadOnlyText:
+        return CreateValueField(control, parent);
     case ControlKind::PushButton: {
         auto* button = new QPushButton(caption, parent);
         button->setDefault((control.style & ControlStyle::Default) != 0);
@@ -134,6 +199,8 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
         auto* button = new QRadioButton(caption, parent);
         if (radioGroup_ == nullptr || (control.style & ControlStyle::Group) != 0) {
             radioGroup_ = new QButtonGroup(this);
+            connect(radioGroup_, &QButtonGroup::buttonToggled, this,
+                    [this, group = radioGroup_] { UpdateRadioTabStops(group); });
         }
         radioGroup_->addButton(button);
         radioGroups_[control.id] = radioGroup_;
@@ -154,6 +221,8 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
         auto* combo = new QComboBox(parent);
         combo->setEditable(control.kind == ControlKind::ComboEdit);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // The typed text is the value: nothing may complete or replace it.
+        combo->setCompleter(nullptr);
         if (combo->isEditable() && (control.style & ControlStyle::Digits) != 0) {
             combo->lineEdit()->setValidator(
                 new QRegularExpressionValidator(QRegularExpression("[0-9]*"), combo));
@@ -174,6 +243,20 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
     }
 }
 
+// A value shown read-only: a read-only edit line, so that the keyboard and a
+// screen reader reach it and read it by its caption.
+QWidget* QtDialogHost::CreateValueField(const ControlTemplate& control, QWidget* parent) {
+    auto* field = new QLineEdit(QString::fromUtf8(control.caption), parent);
+    field->setReadOnly(true);
+    field->setAlignment(TextAlignment(control));
+    field->setFrame((control.style & ControlStyle::Sunken) != 0);
+    UseValueColor(field, QPalette::Text);
+    QPalette palette = field->palette();
+    palette.setBrush(QPalette::Base, palette.brush(QPalette::Window)); // the face colour
+    field->setPalette(palette);
+    return field;
+}
+
 void QtDialogHost::ConnectEvents(const ControlTemplate& control, QWidget* widget) {
     const int id = control.id;
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -188,26 +271,11 @@ void QtDialogHost::ConnectEvents(const ControlTemplate& control, QWidget* widget
                 events->OnRowActivated(id, row);
             }
         });
-    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        edit->installEventFilter(this);
-        // Enter moves on to the next control, which commits the text; in a
-        // modal dialog it presses the default button instead.
-        connect(edit, &QLineEdit::returnPressed, this, [this, edit] {
-            if (!InModalDialog()) {
-                FocusNextControl(edit);
-            }
-        });
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        combo->installEventFilter(this);
-        // The combo box is its edit part's focus proxy: focus events reach the
-        // filter through the combo box alone.
+        // The combo box is its edit part's focus proxy: focus and key events
+        // reach the filter through the combo box alone.
         if (QLineEdit* edit = combo->lineEdit()) {
             connect(edit, &QLineEdit::textEdited, this, [this, id] { comboEdited_[id] = true; });
-            connect(edit, &QLineEdit::returnPressed, this, [this, combo] {
-                if (!InModalDialog()) {
-                    FocusNextControl(combo);
-                }
-            });
         }
         // Choosing an item changes the selection and confirms it.
         connect(combo, &QComboBox::activated, this, [this, id](int) {
@@ -235,74 +303,181 @@ void QtDialogHost::ConnectEvents(const ControlTemplate& control, QWidget* widget
     }
 }
 
-// A label's or group's mnemonic moves the focus to the next control that
-// can take it, as dialog navigation does.
-void QtDialogHost::AddMnemonic(size_t index, const std::vector<QWidget*>& widgets) {
-    const ControlTemplate& control = dialog_.controls[index];
-    if (control.kind != ControlKind::Label && control.kind != ControlKind::GroupBox) {
-        return;
-    }
-    const QKeySequence key = QKeySequence::mnemonic(QString::fromUtf8(control.caption));
-    if (key.isEmpty()) {
-        return;
-    }
-    for (size_t next = index + 1; next < dialog_.controls.size(); ++next) {
-        if (!IsFocusable(dialog_.controls[next])) {
-            continue;
-        }
-        QWidget* target = widgets[next];
-        if (auto* label = qobject_cast<QLabel*>(widgets[index])) {
-            label->setBuddy(target); // shows the mnemonic and moves the focus itself
-            return;
-        }
-        auto* shortcut = new QShortcut(key, widget_);
-        connect(shortcut, &QShortcut::activated, target, [target] {
-            if (target->isEnabled()) {
-                target->setFocus(Qt::ShortcutFocusReason);
-            }
-        });
-        return;
-    }
-    // Nothing to move the focus to: show the caption without its marker.
-    if (auto* label = qobject_cast<QLabel*>(widgets[index])) {
-        label->setText(QString::fromUtf8(control.caption).remove(QRegularExpression("&(?!&)")));
-    }
-}
-
 // The hint below a list says how to use it; screen readers get it as the
 // list's description.
-void QtDialogHost::DescribeList(size_t index, const std::vector<QWidget*>& widgets) {
-    auto* list = qobject_cast<ListViewControl*>(widgets[index]);
-    if (list == nullptr || index + 1 >= widgets.size()) {
+void QtDialogHost::DescribeList(size_t index) {
+    auto* list = qobject_cast<ListViewControl*>(widgets_[index]);
+    if (list == nullptr || index + 1 >= widgets_.size()) {
         return;
     }
-    if (auto* hint = qobject_cast<QLabel*>(widgets[index + 1])) {
+    if (auto* hint = qobject_cast<QLabel*>(widgets_[index + 1])) {
         list->setAccessibleDescription(hint->text());
     }
 }
 
-void QtDialogHost::FocusNextControl(QWidget* from) {
-    QWidget* next = from->nextInFocusChain();
-    while (next != from &&
-           !(next->isEnabled() && next->isVisible() && (next->focusPolicy() & Qt::TabFocus) != 0)) {
-        next = next->nextInFocusChain();
+void QtDialogHost::AddMnemonic(size_t index) {
+    const ControlTemplate& control = dialog_.controls[index];
+    if (control.kind != ControlKind::Label) {
+        return; // group boxes grab their own; buttons click themselves
     }
-    next->setFocus(Qt::TabFocusReason);
+    const QKeySequence key = QKeySequence::mnemonic(QString::fromUtf8(control.caption));
+    if (!key.isEmpty()) {
+        auto* shortcut = new QShortcut(key, widget_);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, index] { FocusMnemonicTarget(index); });
+    }
+}
+
+// A label's or group's mnemonic moves the focus to the next control after it
+// that can take the focus, round to the start of the dialog; into a radio
+// group it goes to the checked button. Nothing is clicked.
+void QtDialogHost::FocusMnemonicTarget(size_t index) {
+    const size_t count = widgets_.size();
+    for (size_t step = 1; step < count; ++step) {
+        const size_t next = (index + step) % count;
+        QWidget* target = widgets_[next];
+        if (!IsFocusable(dialog_.controls[next]) || !target->isEnabled() ||
+            !target->isVisibleTo(widget_)) {
+            continue;
+        }
+        auto group = radioGroups_.find(dialog_.controls[next].id);
+        if (group != radioGroups_.end() && group->second->checkedButton() != nullptr &&
+            group->second->checkedButton()->isEnabled()) {
+            target = group->second->checkedButton();
+        }
+        target->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+}
+
+// The name: a button's own text (Qt follows it when a page changes it), or
+// the caption of a value control. The description: the help text, with the
+// caption of the group the control stands in when the name does not say it.
+void QtDialogHost::DescribeControl(size_t index, const HelpTextSource& helpText) {
+    const ControlTemplate& control = dialog_.controls[index];
+    QWidget* widget = widgets_[index];
+    if (!IsFocusable(control) || DescribesItself(control)) {
+        return;
+    }
+    std::string name;
+    if (!IsButton(control)) {
+        name = ValueControlName(dialog_, index);
+        widget->setAccessibleName(ToQt(name));
+        LabelValueControl(index, name);
+    }
+    const std::string group = EnclosingGroupCaption(dialog_, index);
+    const std::string help = control.id != kNoId ? helpText(control.id) : std::string();
+    std::string description = help;
+    if (!group.empty() && name.find(group) == std::string::npos) {
+        description = help.empty() ? group : group + ": " + help;
+    }
+    widget->setAccessibleDescription(ToQt(description));
+}
+
+// Some roles (a combo box on this platform) are named by their value and
+// labelled by a relation instead: the caption label becomes the control's
+// buddy and speaks the control's full name.
+void QtDialogHost::LabelValueControl(size_t index, const std::string& name) {
+    const int labelIndex = CaptionLabelIndex(dialog_, index);
+    auto* label = labelIndex >= 0 ? qobject_cast<QLabel*>(widgets_[labelIndex]) : nullptr;
+    if (label == nullptr || label->buddy() != nullptr) {
+        return; // the first control after a label is the one it captions
+    }
+    label->setBuddy(widgets_[index]);
+    label->setAccessibleName(ToQt(name));
+}
+
+// Tab reaches a radio group at its checked button (the first one while none
+// is checked); the others are reached with the arrow keys or the mouse.
+void QtDialogHost::UpdateRadioTabStops(QButtonGroup* group) {
+    const QList<QAbstractButton*> buttons = group->buttons();
+    QAbstractButton* stop = group->checkedButton();
+    if (stop == nullptr && !buttons.isEmpty()) {
+        stop = buttons.first();
+    }
+    for (QAbstractButton* button : buttons) {
+        button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+// The arrow keys in a radio group move the focus and the check to the next
+// or previous enabled button, round the group.
+bool QtDialogHost::MoveRadioCheck(QAbstractButton* from, int key) {
+    auto group = radioGroups_.find(from->property(kControlIdProperty).toInt());
+    if (group == radioGroups_.end()) {
+        return false;
+    }
+    const QList<QAbstractButton*> buttons = group->second->buttons();
+    const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1 : -1;
+    const auto count = static_cast<int>(buttons.size());
+    int index = static_cast<int>(buttons.indexOf(from));
+    for (int tried = 1; tried < count; ++tried) {
+        QAbstractButton* next = buttons[((index + step * tried) % count + count) % count];
+        if (next->isEnabled()) {
+            next->setFocus(Qt::TabFocusReason);
+            next->click();
+            return true;
+        }
+    }
+    return true;
+}
+
+// Enter commits the field. In a dialog with an OK button the focus goes to
+// that button, which commits the field, and the button is pressed unless the
+// field refused its text and took the focus back; elsewhere the focus moves
+// on as Tab moves it.
+void QtDialogHost::CommitAndMoveOn(QWidget* field) {
+    auto* ok = qobject_cast<QPushButton*>(Control(kDefaultButtonId));
+    if (ok != nullptr && ok->isEnabled()) {
+        ok->setFocus(Qt::TabFocusReason);
+        // After the field's own request to get the focus back, if it made one.
+        QTimer::singleShot(0, ok, [ok] {
+            if (ok->hasFocus()) {
+                ok->click();
+            }
+        });
+        return;
+    }
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(field, &tab);
 }
 
 bool QtDialogHost::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
+    switch (event->type()) {
+    case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // A popup (the combo box's own list, a menu) takes the focus only
-        // for a moment; leaving for it commits nothing.
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (reason != Qt::PopupFocusReason && widget != nullptr) {
-            const QVariant id = widget->property(kControlIdProperty);
-            DialogEvents* events = Events();
-            if (id.isValid() && events != nullptr) {
-                events->OnFocusLost(id.toInt());
+        const QVariant id = watched->property(kControlIdProperty);
+        DialogEvents* events = Events();
+        if (TakesTypedText(watched) && !IsMomentaryFocusLoss(reason) && id.isValid() &&
+            events != nullptr) {
+            events->OnFocusLost(id.toInt());
+        }
+        break;
+    }
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            TakesTypedText(watched)) {
+            CommitAndMoveOn(static_cast<QWidget*>(watched));
+            return true;
+        }
+        if (plain && key->key() >= Qt::Key_Left && key->key() <= Qt::Key_Down) {
+            if (auto* radio = qobject_cast<QRadioButton*>(watched)) {
+                return MoveRadioCheck(radio, key->key());
             }
         }
+        break;
+    }
+    case QEvent::Shortcut:
+        if (qobject_cast<QGroupBox*>(watched) != nullptr) {
+            const auto it = std::find(widgets_.begin(), widgets_.end(), watched);
+            FocusMnemonicTarget(static_cast<size_t>(it - widgets_.begin()));
+            return true;
+        }
+        break;
+    default:
+        break;
     }
     return QObject::eventFilter(watched, event);
 }
@@ -433,6 +608,41 @@ void QtDialogHost::SetSelection(int id, int index) {
     }
 }
 
+void QtDialogHost::SetTextLimit(int id, int characters) {
+    QWidget* w = Control(id);
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        w = combo->lineEdit();
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        edit->setMaxLength(characters);
+    }
+}
+
+void QtDialogHost::SelectAllText(int id) {
+    QWidget* w = Control(id);
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        w = combo->lineEdit();
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        edit->selectAll();
+    }
+}
+
+void QtDialogHost::RequestFocus(int id) {
+    QWidget* w = Control(id);
+    if (w == nullptr) {
+        return;
+    }
+    QTimer::singleShot(0, w, [w] {
+        w->setFocus(Qt::OtherFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            edit->selectAll();
+        } else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) {
+            combo->lineEdit()->selectAll();
+        }
+    });
+}
+
 void QtDialogHost::SetListColumns(int id, const std::vector<ListColumn>& columns) {
     if (auto* list = qobject_cast<ListViewControl*>(Control(id))) {
         list->SetColumns(columns);
@@ -501,45 +711,6 @@ void QtDialogHost::SetDropDownWidth(int id, int pixels) {
     if (auto* combo = qobject_cast<QComboBox*>(Control(id))) {
         combo->view()->setMinimumWidth(pixels);
     }
-}
-
-void QtDialogHost::SetTextLimit(int id, int characters) {
-    QWidget* w = Control(id);
-    if (auto* combo = qobject_cast<QComboBox*>(w)) {
-        w = combo->lineEdit();
-    }
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        edit->setMaxLength(characters);
-    }
-}
-
-void QtDialogHost::SelectAllText(int id) {
-    QWidget* w = Control(id);
-    if (auto* combo = qobject_cast<QComboBox*>(w)) {
-        w = combo->lineEdit();
-    }
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        edit->selectAll();
-    }
-}
-
-void QtDialogHost::RequestFocus(int id) {
-    QWidget* w = Control(id);
-    if (w == nullptr) {
-        return;
-    }
-    QTimer::singleShot(0, w, [w] {
-        w->setFocus(Qt::OtherFocusReason);
-        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            edit->selectAll();
-        } else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) {
-            combo->lineEdit()->selectAll();
-        }
-    });
-}
-
-bool QtDialogHost::InModalDialog() const {
-    return qobject_cast<QDialog*>(widget_->window()) != nullptr;
 }
 
 void QtDialogHost::SetDialogTitle(const std::string& title) {

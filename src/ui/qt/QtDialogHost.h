@@ -9,6 +9,7 @@
 #include <map>
 #include <vector>
 
+class QAbstractButton;
 class QButtonGroup;
 
 namespace zlc::ui::qt {
@@ -16,14 +17,23 @@ namespace zlc::ui::qt {
 // The property that carries a control's id on its widget, for tooltips.
 inline constexpr const char* kControlIdProperty = "zlcControlId";
 
+// The help text of a control, its accessible description.
+using HelpTextSource = std::function<std::string(int control)>;
+
 // One dialog built from its template as Qt widgets with fixed geometry, in
 // template (tab) order, turning the widgets' signals into dialog events.
+// Keyboard use follows dialog navigation: Tab reaches a radio group at its
+// checked button and the arrow keys move the check, Enter commits a typed
+// value and moves on (or commits and presses the dialog's OK button), a
+// label's or group's mnemonic moves the focus to the next control that can
+// take it. Every control carries its caption as accessible name and its help
+// text as accessible description.
 class QtDialogHost : public QObject, public DialogHost {
     Q_OBJECT
 
   public:
     QtDialogHost(const DialogTemplate& dialog, QWidget* parent,
-                 std::function<DialogEvents*()> events);
+                 std::function<DialogEvents*()> events, HelpTextSource helpText = {});
     ~QtDialogHost() override;
 
     QWidget* widget() const { return widget_; }
@@ -62,16 +72,22 @@ class QtDialogHost : public QObject, public DialogHost {
 
   private:
     QWidget* CreateControl(const ControlTemplate& control, QWidget* parent);
+    QWidget* CreateValueField(const ControlTemplate& control, QWidget* parent);
     void ConnectEvents(const ControlTemplate& control, QWidget* widget);
-    void AddMnemonic(size_t index, const std::vector<QWidget*>& widgets);
-    void DescribeList(size_t index, const std::vector<QWidget*>& widgets);
-    void FocusNextControl(QWidget* from);
-    bool InModalDialog() const;
+    void AddMnemonic(size_t index);
+    void FocusMnemonicTarget(size_t index);
+    void DescribeControl(size_t index, const HelpTextSource& helpText);
+    void DescribeList(size_t index);
+    void LabelValueControl(size_t index, const std::string& name);
+    void UpdateRadioTabStops(QButtonGroup* group);
+    bool MoveRadioCheck(QAbstractButton* from, int key);
+    void CommitAndMoveOn(QWidget* field);
     DialogEvents* Events() const { return events_(); }
 
     const DialogTemplate& dialog_;
     QWidget* widget_;
     std::function<DialogEvents*()> events_;
+    std::vector<QWidget*> widgets_; // in template order
     std::map<int, QWidget*> controls_;
     std::map<int, bool> comboEdited_; // typed into since the last selection
     QButtonGroup* radioGroup_ = nullptr;

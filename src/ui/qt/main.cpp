@@ -1,13 +1,53 @@
 #include "model/ConfigDocument.h"
 #include "panels/PanelList.h"
 #include "ui/AppIdentity.h"
+#include "ui/qt/DisplayCheck.h"
 #include "ui/qt/MainWindow.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+QStringList startupMessages;
+
+// A display that is named but cannot be reached ends Qt's start-up with
+// warnings and a fatal message: say what is missing instead, in one line.
+// Messages of a start-up that succeeds are passed on afterwards.
+void HoldStartupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", zlc::ui::qt::NoDisplayMessage().c_str());
+        std::_Exit(EXIT_FAILURE);
+    }
+    startupMessages << message;
+}
+
+void ReleaseStartupMessages() {
+    qInstallMessageHandler(qtHandler);
+    for (const QString& message : startupMessages) {
+        qWarning().noquote() << message;
+    }
+    startupMessages.clear();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    const auto environment = [](const char* name) { return std::getenv(name); };
+    if (!zlc::ui::qt::HasGraphicalDisplay(zlc::ui::qt::ChosenPlatform(argc, argv, environment),
+                                          environment)) {
+        std::fprintf(stderr, "%s\n", zlc::ui::qt::NoDisplayMessage().c_str());
+        return EXIT_FAILURE;
+    }
+    qtHandler = qInstallMessageHandler(HoldStartupMessages);
     QApplication app(argc, argv);
+    ReleaseStartupMessages();
     QApplication::setApplicationName(QString::fromStdString(zlc::ui::ProgramName()));
+    QApplication::setWindowIcon(QIcon(":/62740CFG.png"));
     zlc::ConfigDocument doc;
     // The panels are read before the window exists: their messages have no owner.
     zlc::PanelList panels;
@@ -16,5 +56,12 @@ int main(int argc, char** argv) {
     });
     zlc::ui::qt::MainWindow window(doc, panels);
     window.show();
+    // A file named on the command line (a file manager's "Open With") is
+    // opened as File > Open opens it, once the window is up.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        const std::string file = QFileInfo(arguments[1]).absoluteFilePath().toStdString();
+        QTimer::singleShot(0, &window, [&window, file] { window.shell().OpenFile(file); });
+    }
     return QApplication::exec();
 }

@@ -1,9 +1,6 @@
-#include "ui/qt/MainWindow.h"
-
-#include "ScriptedDialogs.h"
 #include "model/SettingsTable.h"
 #include "support/BlockImages.h"
-#include "support/RunProgram.h"
+#include "ui/qt/WindowFixture.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -17,51 +14,7 @@
 namespace zlc::ui::qt {
 namespace {
 
-using test::ScriptedDialogs;
-
-class MainWindowTest : public ::testing::Test {
-  protected:
-    MainWindowTest() {
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        answers = dialogs->answers;
-        messages = dialogs->messages;
-        window = std::make_unique<MainWindow>(doc, panels, std::move(dialogs));
-        window->show();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    void ClickTab(int index) {
-        QTabBar* tabs = window->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-        QTest::qWait(20); // a refused change is undone from the event queue
-    }
-
-    void Click(int control) {
-        QWidget* widget = window->PageControl(control);
-        ASSERT_NE(widget, nullptr) << control;
-        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2));
-    }
-
-    // Replaces the text of an edit field by typing, then tabs away from it.
-    void TypeAndLeave(int control, const QString& text) {
-        auto* edit = qobject_cast<QLineEdit*>(window->PageControl(control));
-        ASSERT_NE(edit, nullptr);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        QApplication::processEvents();
-    }
-
-    QString Diagnostics() const { return window->diagnosticsBox()->toPlainText(); }
-
-    ConfigDocument doc;
-    PanelList panels;
-    std::unique_ptr<MainWindow> window;
-    std::shared_ptr<std::deque<std::string>> answers;
-    std::shared_ptr<std::vector<std::string>> messages;
-};
+using MainWindowTest = WindowFixture;
 
 TEST_F(MainWindowTest, InvalidInputHoldsTheTabUntilCorrected) {
     EXPECT_EQ(window->windowTitle(), "ZLC62740 Configuration Utility  (Build 9)");

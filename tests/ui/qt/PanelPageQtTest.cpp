@@ -1,8 +1,8 @@
-#include "ScriptedDialogs.h"
 #include "model/SettingsTable.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 #include "ui/qt/MainWindow.h"
+#include "ui/qt/ScriptedDialogs.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -12,7 +12,8 @@ namespace zlc::ui::qt::test {
 // File choices come from a queue and message boxes are recorded.
 class ScriptedDialogs : public Dialogs {
   public:
-    std::optional<std::string> ChooseFile(QWidget*, const FileDialogRequest&) override {
+    std::optional<std::string> ChooseFile(QWidget*, const FileDialogRequest& request) override {
+        requests->push_back(request);
         if (answers->empty()) {
             return std::nullopt;
         }
@@ -27,6 +28,8 @@ class ScriptedDialogs : public Dialogs {
     std::shared_ptr<std::deque<std::string>> answers = std::make_shared<std::deque<std::string>>();
     std::shared_ptr<std::vector<std::string>> messages =
         std::make_shared<std::vector<std::string>>();
+    std::shared_ptr<std::vector<FileDialogRequest>> requests =
+        std::make_shared<std::vector<FileDialogRequest>>();
 };
 
 } // namespace zlc::ui::qt::test

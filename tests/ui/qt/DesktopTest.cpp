@@ -1,0 +1,110 @@
+// The desktop conventions around the window: page keys, the Open dialog's
+// listing, and starting without a display.
+#include "ui/qt/DisplayCheck.h"
+#include "ui/qt/WindowFixture.h"
+
+#include <QAbstractProxyModel>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <map>
+#include <sys/stat.h>
+
+namespace zlc::ui::qt {
+namespace {
+
+using DesktopTest = WindowFixture;
+
+TEST_F(DesktopTest, PageKeysGoRoundTheTabsUnlessAnInputErrorIsPending) {
+    Key(Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(window->shell().currentTab(), 1);
+    Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    Key(Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(window->shell().currentTab(), 5);
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window->shell().currentTab(), 0);
+
+    Click(1206);
+    TypeInto(1208, "12x");
+    Key(Qt::Key_Tab, Qt::ControlModifier); // commits the field first, which refuses
+    QTest::qWait(20);
+    EXPECT_EQ(window->shell().currentTab(), 0);
+    EXPECT_EQ(window->tabBar()->currentIndex(), 0);
+    EXPECT_TRUE(Diagnostics().startsWith("ERROR: \"12x\""));
+}
+
+// The names the dialog lists in a directory once it has read it. Indexes
+// are asked for afresh: the listing changes while it is read.
+QStringList Listed(QFileDialog& dialog, const QString& directory) {
+    auto* proxy = dialog.proxyModel();
+    auto* files = qobject_cast<QFileSystemModel*>(proxy->sourceModel());
+    const auto root = [&] { return proxy->mapFromSource(files->index(directory)); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return proxy->rowCount(root()) > 0; }));
+    QTest::qWait(200); // the rest of the directory
+    QStringList names;
+    for (int row = 0; row < proxy->rowCount(root()); ++row) {
+        names << proxy->index(row, 0, root()).data().toString();
+    }
+    names.sort();
+    return names;
+}
+
+TEST_F(DesktopTest, OpenListsExtensionlessProgramsAmongConfigurableFiles) {
+    zlc::test::WriteFile(dir / "prog", std::string("\x7F"
+                                                   "ELF\x01\x01",
+                                                   6));
+    zlc::test::WriteFile(dir / "notes", std::string("plain text"));
+    zlc::test::WriteFile(dir / "panel.EXE", std::string("MZ"));
+    zlc::test::WriteFile(dir / "readme.txt", std::string("text"));
+    ::mkdir((dir / "sub").c_str(), 0700);
+    window->TriggerCommand(Commands::Open);
+    ASSERT_EQ(requests->size(), 1u);
+
+    QFileDialog dialog;
+    PrepareFileDialog(dialog, requests->front());
+    dialog.setDirectory(QString::fromStdString(dir.path()));
+    dialog.show();
+    EXPECT_EQ(Listed(dialog, QString::fromStdString(dir.path())),
+              QStringList({"panel.EXE", "prog", "sub"}));
+    auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_NE(types, nullptr);
+    QTest::keyClick(types, Qt::Key_End); // All Files
+    EXPECT_EQ(Listed(dialog, QString::fromStdString(dir.path())).size(), 5);
+}
+
+TEST(DisplayCheckTest, ANamedPlatformOrDisplayIsNeeded) {
+    std::map<std::string, std::string> variables;
+    const EnvironmentReader environment = [&](const char* name) -> const char* {
+        const auto it = variables.find(name);
+        return it == variables.end() ? nullptr : it->second.c_str();
+    };
+    char program[] = "62740CFG";
+    char option[] = "-platform";
+    char minimal[] = "minimal:fontengine=freetype";
+    char* withOption[] = {program, option, minimal};
+    EXPECT_FALSE(HasGraphicalDisplay(ChosenPlatform(1, withOption, environment), environment));
+    EXPECT_TRUE(HasGraphicalDisplay(ChosenPlatform(3, withOption, environment), environment));
+    variables["QT_QPA_PLATFORM"] = "offscreen";
+    EXPECT_TRUE(HasGraphicalDisplay(ChosenPlatform(1, withOption, environment), environment));
+    variables["QT_QPA_PLATFORM"] = "xcb;wayland";
+    variables["WAYLAND_DISPLAY"] = "wayland-0";
+    EXPECT_FALSE(HasGraphicalDisplay(ChosenPlatform(1, withOption, environment), environment));
+    variables.erase("QT_QPA_PLATFORM");
+    EXPECT_TRUE(HasGraphicalDisplay(ChosenPlatform(1, withOption, environment), environment));
+}
+
+// Without a display, or with one that cannot be reached, the program says so
+// in one line and ends with status 1 instead of aborting.
+TEST(DisplayCheckTest, StartingWithoutADisplaySaysSoInOneLine) {
+    const std::string program = zlc::test::Quote(std::string(ZLC_BIN_DIR) + "/62740CFG");
+    for (const std::string environment :
+         {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ",
+          "env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:249 "}) {
+        const auto result = zlc::test::Shell(environment + program);
+        EXPECT_EQ(result.status, 1) << environment;
+        EXPECT_EQ(result.err, NoDisplayMessage() + "\n") << environment;
+    }
+}
+
+} // namespace
+} // namespace zlc::ui::qt

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/QtDialogHost.h"
+#include "ui/qt/ScriptedDialogs.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTest>
+#include <deque>
+#include <gtest/gtest.h>
+
+// Readable failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace zlc::ui::qt {
+
+// The real main window on the offscreen platform, driven by key and mouse
+// events.
+class WindowFixture : public ::testing::Test {
+  protected:
+    WindowFixture() {
+        auto dialogs = std::make_unique<test::ScriptedDialogs>();
+        answers = dialogs->answers;
+        messages = dialogs->messages;
+        requests = dialogs->requests;
+        window = std::make_unique<MainWindow>(doc, panels, std::move(dialogs));
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void ClickTab(int index) {
+        QTabBar* tabs = window->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+        QTest::qWait(20); // a refused change is undone from the event queue
+    }
+
+    void Click(int control) {
+        QWidget* widget = window->PageControl(control);
+        ASSERT_NE(widget, nullptr) << control;
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2));
+    }
+
+    // Key presses go where the keyboard focus is, as a user's do.
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* target = QApplication::activePopupWidget();
+        if (target == nullptr) {
+            target = QApplication::focusWidget();
+        }
+        QTest::keyClick(target != nullptr ? target : window.get(), key, modifiers);
+        QTest::qWait(10); // posted focus requests and popups settle
+    }
+
+    // Focuses a control, selects its text and types over it, without leaving it.
+    void TypeInto(int control, const QString& text) {
+        QWidget* widget = window->PageControl(control);
+        ASSERT_NE(widget, nullptr) << control;
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+    }
+
+    void TypeAndLeave(int control, const QString& text) {
+        TypeInto(control, text);
+        Key(Qt::Key_Tab);
+    }
+
+    int FocusedControl() const {
+        for (QWidget* w = QApplication::focusWidget(); w != nullptr; w = w->parentWidget()) {
+            const QVariant id = w->property(kControlIdProperty);
+            if (id.isValid()) {
+                return id.toInt();
+            }
+        }
+        return 0;
+    }
+
+    // A writable configurable program of our own: a copy of 62740VIRT.
+    std::string CopyOfVirt() {
+        const std::string path = dir / "62740VIRT";
+        zlc::test::WriteFile(path, zlc::test::ReadFile(std::string(ZLC_BIN_DIR) + "/62740VIRT"));
+        return path;
+    }
+
+    void Open(const std::string& path) {
+        answers->push_back(path);
+        window->TriggerCommand(Commands::Open);
+        ASSERT_TRUE(messages->empty()) << messages->front();
+    }
+
+    static std::string RawSetting(const std::string& file, const std::string& name) {
+        const auto result = zlc::test::RunProgram("zlc62740", {"--in", file, "get", "--raw", name});
+        EXPECT_EQ(result.status, 0) << result.err;
+        return result.out;
+    }
+
+    QString Diagnostics() const { return window->diagnosticsBox()->toPlainText(); }
+
+    zlc::test::TempDir dir;
+    ConfigDocument doc;
+    PanelList panels;
+    std::unique_ptr<MainWindow> window;
+    std::shared_ptr<std::deque<std::string>> answers;
+    std::shared_ptr<std::vector<std::string>> messages;
+    std::shared_ptr<std::vector<FileDialogRequest>> requests;
+};
+
+} // namespace zlc::ui::qt
