@@ -25,6 +25,9 @@ struct DocumentOptions {
     std::string panelsDir; // where DEBUG.DEF / PANELS.DEF are read; empty: the program's
     std::optional<std::string> panelName; // a predefined panel to apply
     std::vector<std::string> assignments; // NAME=VALUE, in the order given
+    // The file the command saves in place: when it is the --in file, the file
+    // stays locked from the load to the save.
+    std::string savedFile;
 };
 
 // What one run of the tool parsed: how to build the document and which

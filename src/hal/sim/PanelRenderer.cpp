@@ -117,4 +117,25 @@ bool WritePng(const PanelImage& image, const std::string& path, std::string& mes
     return true;
 }
 
+bool EncodePng(const PanelImage& image, std::vector<uint8_t>& png, std::string& message) {
+    png_image header{};
+    header.version = PNG_IMAGE_VERSION;
+    header.width = static_cast<png_uint_32>(image.width);
+    header.height = static_cast<png_uint_32>(image.height);
+    header.format = PNG_FORMAT_RGB;
+    png_alloc_size_t size = 0;
+    // The first call measures, the second writes.
+    if (png_image_write_to_memory(&header, nullptr, &size, 0, image.rgb.data(), 0, nullptr) != 0) {
+        png.resize(size);
+        if (png_image_write_to_memory(&header, png.data(), &size, 0, image.rgb.data(), 0,
+                                      nullptr) != 0) {
+            png.resize(size);
+            return true;
+        }
+    }
+    message = header.message;
+    png_image_free(&header);
+    return false;
+}
+
 } // namespace zlc::sim

@@ -37,4 +37,8 @@ bool ReadBoardFile(const std::string& path, std::vector<uint8_t>& board, std::st
 
 bool WritePng(const PanelImage& image, const std::string& path, std::string& message);
 
+// The picture as the bytes of a PNG file, for a caller that writes files its
+// own way.
+bool EncodePng(const PanelImage& image, std::vector<uint8_t>& png, std::string& message);
+
 } // namespace zlc::sim
