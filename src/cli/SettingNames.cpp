@@ -70,17 +70,22 @@ std::optional<uint32_t> ValueOfName(const ConfigDocument& doc, int id, std::stri
     return std::nullopt;
 }
 
-// The values --set accepts for a setting: its declared range, or, for a
-// setting that declares none, whatever its storage holds (the largest value
-// found by storing the largest number and reading it back).
-std::pair<uint32_t, uint32_t> AcceptedRange(const ConfigDocument& doc, int id) {
-    const uint32_t declared = GetSettingMax(doc, id);
-    if (declared != 0) {
-        return {GetSettingMin(doc, id), declared};
+// The values --set accepts for a setting: the range it declares (a plain
+// register field declares its width); for a value of the block or the
+// document without one, whatever its storage holds, found by storing the
+// largest number and reading it back. A setting that converts into register
+// bits of its own accord declares nothing and takes any number.
+std::optional<std::pair<uint32_t, uint32_t>> AcceptedRange(const ConfigDocument& doc,
+                                                           const SettingEntry& row) {
+    if (row.max != nullptr || (row.Has(SettingFlags::REGISTER) && row.set == nullptr)) {
+        return std::pair{GetSettingMin(doc, row.id), GetSettingMax(doc, row.id)};
+    }
+    if (row.Has(SettingFlags::REGISTER) || row.set == nullptr) {
+        return std::nullopt;
     }
     ConfigDocument trial = doc;
-    SetSetting(trial, id, UINT32_MAX);
-    return {0, GetSetting(trial, id)};
+    SetSetting(trial, row.id, UINT32_MAX);
+    return std::pair<uint32_t, uint32_t>{0, GetSetting(trial, row.id)};
 }
 
 // A number too large for 32 bits, or a negative one: a number, but never
@@ -110,15 +115,12 @@ std::string OutOfRange(const SettingEntry& row, std::string_view valueText,
 std::string SetNumber(ConfigDocument& doc, int id, std::string_view valueText,
                       std::optional<uint32_t> number) {
     const SettingEntry* row = FindSetting(id);
-    const bool settable =
-        row != nullptr && (row->set != nullptr || row->Has(SettingFlags::REGISTER));
-    if (!settable) {
-        SetSetting(doc, id, number.value_or(0));
-        return {};
+    const auto range = row != nullptr ? AcceptedRange(doc, *row) : std::nullopt;
+    if (range && (!number || *number < range->first || *number > range->second)) {
+        return OutOfRange(*row, valueText, *range);
     }
-    const auto range = AcceptedRange(doc, id);
-    if (!number || *number < range.first || *number > range.second) {
-        return OutOfRange(*row, valueText, range);
+    if (!number) {
+        return Format("%.*s is out of range", static_cast<int>(valueText.size()), valueText.data());
     }
     SetSetting(doc, id, *number);
     return {};
