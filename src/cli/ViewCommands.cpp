@@ -3,7 +3,6 @@
 #include "hal/sim/PanelRenderer.h"
 #include "hal/sim/SimulatedBoard.h"
 #include "platform/FileSystem.h"
-#include "platform/FileWriter.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -47,26 +46,12 @@ bool ReadBoard(const std::string& path, std::vector<uint8_t>& board, std::string
     return true;
 }
 
-bool WritePicture(const sim::PanelImage& image, const std::string& path, std::string& message) {
-    std::vector<uint8_t> png;
-    if (!sim::EncodePng(image, png, message)) {
-        message = path + ": " + message;
-        return false;
-    }
-    int error = 0;
-    if (!platform::WriteFileAtomically(path, png, {}, error)) {
-        message = path + ": " + platform::SystemErrorText(error);
-        return false;
-    }
-    return true;
-}
-
 int View(const ViewOptions& options) {
     std::vector<uint8_t> board;
     std::string message;
     sim::PanelImage image;
     if (!ReadBoard(options.boardFile, board, message) || !sim::RenderPanel(board, image, message) ||
-        !WritePicture(image, options.output, message)) {
+        !sim::WritePng(image, options.output, message)) {
         std::fprintf(stderr, "zlc62740: %s\n", message.c_str());
         return kExitFailed;
     }

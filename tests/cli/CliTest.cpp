@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace zlc {
 namespace {
@@ -91,6 +92,15 @@ TEST(Cli, SetRefusesValuesOutsideTheSettingsRange) {
     const auto result = Zlc({"--set", "Frame Rate=70000", "show"});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err, "zlc62740: --set: Frame Rate: 70000 is out of range (0 to 65535)\n");
+}
+
+// A FIFO would keep a reader waiting for a writer that never comes.
+TEST(Cli, ViewRefusesWhatIsNotARegularFileAtOnce) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    const auto result = Zlc({"view", dir / "fifo", "-o", dir / "out.png"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "zlc62740: " + (dir / "fifo") + ": not a simulated board file\n");
 }
 
 TEST(Cli, ModeAndCheck) {
