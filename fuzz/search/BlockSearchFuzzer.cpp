@@ -3,6 +3,7 @@
 #include "files/BlockSearch.h"
 #include "files/DocumentImage.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -21,6 +22,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     } else if (message.empty()) {
         std::abort();
+    }
+
+    // Seen a piece at a time, as a large file is, the image gives the same
+    // answer; the piece length comes from the first byte.
+    if (size > kConfigBlockSize) {
+        const uint64_t pieceStarts = 1 + data[0] % 97;
+        BlockScanner scanner;
+        const uint64_t startsEnd = size - kConfigBlockSize + 1;
+        for (uint64_t start = 0; start < startsEnd; start += pieceStarts) {
+            const uint64_t last = std::min(start + pieceStarts, startsEnd) - 1;
+            scanner.Examine(image.subspan(start, last + kConfigBlockSize - start), start, start,
+                            last);
+        }
+        uint64_t pieceOffset = 0;
+        std::string pieceMessage;
+        if (scanner.Answer(nullptr, &pieceOffset, pieceMessage) != result ||
+            pieceMessage != message || (result == BLOCK_FOUND && pieceOffset != offset)) {
+            std::abort();
+        }
     }
 
     ConfigDocument doc;

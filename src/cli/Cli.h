@@ -26,6 +26,9 @@ struct DocumentOptions {
     std::optional<std::string> panelName; // a predefined panel to apply
     std::string settingsFile;             // settings to apply after the panel; empty: none
     std::vector<std::string> assignments; // NAME=VALUE, in the order given
+    // The file the command saves in place: when it is the --in file, the file
+    // stays locked from the load to the save.
+    std::string savedFile;
 };
 
 // What one run of the tool parsed: how to build the document and which

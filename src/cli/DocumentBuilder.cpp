@@ -4,13 +4,18 @@
 #include "cli/SettingNames.h"
 #include "cli/SettingsFile.h"
 #include "files/ConfigFile.h"
+#include "platform/FileSystem.h"
 
 #include <cstdio>
 
 namespace zlc::cli {
 
-int BuildDocument(const DocumentOptions& options, ConfigDocument& doc) {
+int BuildDocument(const DocumentOptions& options, ConfigDocument& doc, platform::FileLock& lock) {
     if (!options.inFile.empty()) {
+        if (!options.savedFile.empty() && platform::IsSameFile(options.inFile, options.savedFile)) {
+            int error = 0;
+            lock = platform::FileLock::Acquire(options.inFile, error);
+        }
         const FileOutcome outcome = LoadConfigFile(doc, options.inFile);
         if (!outcome.ok) {
             std::fprintf(stderr, "%s\n", outcome.message.c_str());

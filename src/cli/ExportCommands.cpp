@@ -1,5 +1,6 @@
 #include "base/BuildInfo.h"
 #include "cli/Cli.h"
+#include "cli/FileNames.h"
 #include "export/Export.h"
 
 #include <CLI/CLI.hpp>
@@ -73,7 +74,8 @@ void AddExportCommands(CLI::App& app, Invocation& invocation) {
     command
         ->add_option("-o,--output", options->output,
                      "Write here instead of the target's default file name; - for standard output")
-        ->option_text("PATH|-");
+        ->option_text("PATH|-")
+        ->check(NonEmptyFileName());
     command->add_option("--mode", options->mode, "WinCE mode number (default 0)")
         ->option_text("N")
         ->check(CLI::Range(0u, kMaxWinCeModeNumber));

@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/FileNames.h"
 #include "files/ConfigFile.h"
 #include "files/ConfigureMultiple.h"
 
@@ -15,13 +16,12 @@ constexpr const char* kSavedFormat = "Configuration data saved in file \"%s\".\n
 
 struct SaveOptions {
     std::string file;
-    std::string as;
+    std::optional<std::string> as;
     bool preservePhysicalAddress = false;
 };
 
 int Save(const ConfigDocument& doc, const SaveOptions& options) {
-    const std::optional<std::string> target =
-        options.as.empty() ? std::nullopt : std::optional<std::string>(options.as);
+    const std::optional<std::string>& target = options.as;
     const FileOutcome outcome =
         SaveConfigFile(doc, options.file, target, options.preservePhysicalAddress);
     if (!outcome.ok) {
@@ -58,19 +58,24 @@ void AddFileCommands(CLI::App& app, Invocation& invocation) {
     auto* saveCommand =
         app.add_subcommand("save", "Write the configuration into a configurable file");
     saveCommand->add_option("FILE", save->file, "The file to save in place, or to copy from")
-        ->required();
+        ->required()
+        ->check(NonEmptyFileName());
     saveCommand->add_option("--as", save->as, "Save into a copy of FILE under this name")
-        ->option_text("NEWFILE");
+        ->option_text("NEWFILE")
+        ->check(NonEmptyFileName());
     saveCommand->add_flag("--preserve-physical-address", save->preservePhysicalAddress,
                           "Keep the file's own display buffer address");
     saveCommand->callback([&invocation, save] {
+        invocation.document.savedFile = save->file;
         invocation.command = [save](ConfigDocument& doc) { return Save(doc, *save); };
     });
 
     auto configure = std::make_shared<ConfigureOptions>();
     auto* configureCommand = app.add_subcommand(
         "configure", "Write the configuration into every file in place, then print a summary");
-    configureCommand->add_option("FILE", configure->files, "The files to configure")->required();
+    configureCommand->add_option("FILE", configure->files, "The files to configure")
+        ->required()
+        ->check(NonEmptyFileName());
     configureCommand->add_flag("--preserve-physical-addresses",
                                configure->preservePhysicalAddresses,
                                "Every file keeps its own display buffer address");

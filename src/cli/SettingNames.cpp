@@ -70,6 +70,62 @@ std::optional<uint32_t> ValueOfName(const ConfigDocument& doc, int id, std::stri
     return std::nullopt;
 }
 
+// The values --set accepts for a setting: the range it declares (a plain
+// register field declares its width); for a value of the block or the
+// document without one, whatever its storage holds, found by storing the
+// largest number and reading it back. A setting that converts into register
+// bits of its own accord declares nothing and takes any number.
+std::optional<std::pair<uint32_t, uint32_t>> AcceptedRange(const ConfigDocument& doc,
+                                                           const SettingEntry& row) {
+    if (row.max != nullptr || (row.Has(SettingFlags::REGISTER) && row.set == nullptr)) {
+        return std::pair{GetSettingMin(doc, row.id), GetSettingMax(doc, row.id)};
+    }
+    if (row.Has(SettingFlags::REGISTER) || row.set == nullptr) {
+        return std::nullopt;
+    }
+    ConfigDocument trial = doc;
+    SetSetting(trial, row.id, UINT32_MAX);
+    return std::pair<uint32_t, uint32_t>{0, GetSetting(trial, row.id)};
+}
+
+// A number too large for 32 bits, or a negative one: a number, but never
+// one a setting takes.
+bool IsOutOfRangeNumber(std::string_view text) {
+    if (!text.empty() && text.front() == '-') {
+        text.remove_prefix(1);
+        return ParseNumber(text).has_value() || IsOutOfRangeNumber(text);
+    }
+    const bool hex = StartsWithIgnoringCase(text, "0x");
+    const std::string_view digits = hex ? text.substr(2) : text;
+    uint64_t ignored = 0;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), ignored, hex ? 16 : 10);
+    return !digits.empty() && end == digits.data() + digits.size() &&
+           (error == std::errc::result_out_of_range || ignored > UINT32_MAX);
+}
+
+std::string OutOfRange(const SettingEntry& row, std::string_view valueText,
+                       std::pair<uint32_t, uint32_t> range) {
+    return Format("%s: %.*s is out of range (%u to %u)", row.longName,
+                  static_cast<int>(valueText.size()), valueText.data(), range.first, range.second);
+}
+
+// Refuses a number outside the setting's range; the model still rounds a
+// value inside it as the pages do.
+std::string SetNumber(ConfigDocument& doc, int id, std::string_view valueText,
+                      std::optional<uint32_t> number) {
+    const SettingEntry* row = FindSetting(id);
+    const auto range = row != nullptr ? AcceptedRange(doc, *row) : std::nullopt;
+    if (range && (!number || *number < range->first || *number > range->second)) {
+        return OutOfRange(*row, valueText, *range);
+    }
+    if (!number) {
+        return Format("%.*s is out of range", static_cast<int>(valueText.size()), valueText.data());
+    }
+    SetSetting(doc, id, *number);
+    return {};
+}
+
 } // namespace
 
 int ParseRegisterIndex(std::string_view text) {
@@ -131,9 +187,8 @@ std::string ApplyAssignment(ConfigDocument& doc, std::string_view assignment) {
         doc.SetRegister(ref->registerIndex, *number);
         return {};
     }
-    if (number) {
-        SetSetting(doc, ref->ids.front(), *number);
-        return {};
+    if (number || IsOutOfRangeNumber(valueText)) {
+        return SetNumber(doc, ref->ids.front(), valueText, number);
     }
     for (int id : ref->ids) {
         if (const auto value = ValueOfName(doc, id, valueText)) {

@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 #include "cli/DocumentBuilder.h"
+#include "cli/FileNames.h"
+#include "platform/FileLock.h"
 
 #include <CLI/CLI.hpp>
 
@@ -9,7 +11,8 @@ constexpr const char* kVersion = "zlc62740 1.0.0";
 
 void AddDocumentOptions(CLI::App& app, zlc::cli::DocumentOptions& options) {
     app.add_option("--in", options.inFile, "Load the configuration block of a configurable file")
-        ->option_text("FILE");
+        ->option_text("FILE")
+        ->check(zlc::cli::NonEmptyFileName());
     app.add_option("--panels-dir", options.panelsDir,
                    "Read DEBUG.DEF / PANELS.DEF from DIR instead of the program's directory")
         ->option_text("DIR")
@@ -57,7 +60,9 @@ int main(int argc, char** argv) {
     }
 
     zlc::ConfigDocument doc;
-    if (const int status = BuildDocument(invocation.document, doc); status != kExitOk) {
+    zlc::platform::FileLock heldUntilExit;
+    if (const int status = BuildDocument(invocation.document, doc, heldUntilExit);
+        status != kExitOk) {
         return status;
     }
     return invocation.command ? invocation.command(doc) : kExitUsage;

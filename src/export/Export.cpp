@@ -4,12 +4,10 @@
 #include "base/Format.h"
 #include "export/Generators.h"
 #include "platform/FileSystem.h"
+#include "platform/FileWriter.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace zlc {
 
@@ -94,87 +92,22 @@ std::string FillPattern(std::string_view pattern, unsigned modeNumber) {
     return text;
 }
 
-// A descriptor closed when it goes out of scope.
-struct Descriptor {
-    int fd = -1;
-    ~Descriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
-
-bool WriteAll(int fd, std::string_view bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Something that is not a regular file (a terminal, /dev/null, a FIFO) is
-// written into as it is; replacing it would destroy it.
-bool WriteIntoExisting(const std::string& path, std::string_view bytes) {
-    Descriptor file{::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY)};
-    return file.fd >= 0 && WriteAll(file.fd, bytes);
-}
-
-// A regular file is built under a new name in the same directory and then
-// put in the place of the old one, so a failed write leaves the old file as
-// it was and never a partly written one.
-bool ReplaceRegularFile(const std::string& path, std::string_view bytes,
-                        const struct stat* existing) {
-    const std::filesystem::path target(path);
-    const std::string base = target.filename().string();
-    std::string scratch;
-    Descriptor file;
-    for (int attempt = 0; attempt < 100 && file.fd < 0; ++attempt) {
-        scratch = (target.parent_path() / ("." + base + Format(".%d-%d.tmp", ::getpid(), attempt)))
-                      .string();
-        file.fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (file.fd < 0 && errno != EEXIST) {
-            return false;
-        }
-    }
-    if (file.fd < 0) {
-        return false;
-    }
-    const bool written =
-        WriteAll(file.fd, bytes) &&
-        (existing == nullptr || ::fchmod(file.fd, existing->st_mode & 07777) == 0) &&
-        ::fsync(file.fd) == 0;
-    const int closed = ::close(file.fd);
-    file.fd = -1;
-    if (!written || closed != 0 || ::rename(scratch.c_str(), path.c_str()) != 0) {
-        ::unlink(scratch.c_str());
-        return false;
-    }
-    return true;
-}
-
-bool WriteWholeFile(const std::string& path, std::string_view bytes) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        return errno == ENOENT && ReplaceRegularFile(path, bytes, nullptr);
-    }
-    if (!S_ISREG(status.st_mode)) {
-        return WriteIntoExisting(path, bytes);
-    }
+// Through the one writer: a failed write leaves an existing file as it was, a
+// link at the name keeps leading to the new content, and a terminal or FIFO
+// named as the destination is written into. A name the program chose itself
+// (the preview's) never follows a link planted there.
+bool WriteWholeFile(const std::string& path, std::string_view bytes, platform::LinkAtName link) {
     // A write-protected file stays protected, as creating over it would fail.
-    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+        platform::IsReadOnly(status)) {
         return false;
     }
-    // Through a symbolic link the file it names is replaced, not the link.
-    std::error_code error;
-    const std::filesystem::path resolved = std::filesystem::canonical(path, error);
-    return ReplaceRegularFile(error ? path : resolved.string(), bytes, &status);
+    platform::WriteOptions options;
+    options.link = link;
+    int error = 0;
+    return platform::WriteFileAtomically(
+        path, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, options, error);
 }
 
 std::string FullPath(const std::string& path) {
@@ -229,7 +162,8 @@ ExportResult WriteExportFile(const std::optional<std::string>& path, std::string
                              const platform::Opener& opener) {
     const std::string file =
         path ? FullPath(*path) : platform::TemporaryDirectory() + "/" + FillPattern(namePattern, 0);
-    if (!WriteWholeFile(file, bytes)) {
+    const auto link = path ? platform::LinkAtName::Follow : platform::LinkAtName::Refuse;
+    if (!WriteWholeFile(file, bytes, link)) {
         return {false, Format("Failed to create file %s", file.c_str())};
     }
     if (path) {

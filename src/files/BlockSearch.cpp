@@ -87,43 +87,64 @@ size_t FindIdentifierCandidate(std::span<const uint8_t> image, size_t from, size
     return FindCandidateScalar(data, p, lastStart);
 }
 
-BlockResult LocateConfigBlock(std::span<const uint8_t> image, ConfigBlock* block, size_t* offset,
-                              std::string& message) {
-    message = kMessageNoConfigData;
-    BlockResult result = BLOCK_ABSENT;
-    if (image.size() < kConfigBlockSize) {
-        return BLOCK_ABSENT;
+bool BlockScanner::Examine(std::span<const uint8_t> piece, uint64_t pieceOffset,
+                           uint64_t firstStart, uint64_t lastStart) {
+    if (result_ == BLOCK_ERROR && found_) {
+        return false;
     }
-    const size_t lastStart = image.size() - kConfigBlockSize;
-    bool found = false;
-    size_t foundAt = 0;
-    for (size_t p = FindIdentifierCandidate(image, 0, lastStart); p != SIZE_MAX;
-         p = p < lastStart ? FindIdentifierCandidate(image, p + 1, lastStart) : SIZE_MAX) {
+    if (lastStart < firstStart || piece.size() < kConfigBlockSize) {
+        return true;
+    }
+    const size_t last = static_cast<size_t>(lastStart - pieceOffset);
+    for (size_t p =
+             FindIdentifierCandidate(piece, static_cast<size_t>(firstStart - pieceOffset), last);
+         p != SIZE_MAX; p = p < last ? FindIdentifierCandidate(piece, p + 1, last) : SIZE_MAX) {
         uint16_t marker = 0;
         uint16_t size = 0;
-        if (!LooksLikeBlockAt(image.data(), p, marker, size)) {
+        if (!LooksLikeBlockAt(piece.data(), p, marker, size)) {
             continue;
         }
         if (size == kConfigBlockSize) {
-            if (found) {
-                message = kMessageMultipleBlocks;
-                return BLOCK_ERROR;
+            if (found_) {
+                message_ = kMessageMultipleBlocks;
+                result_ = BLOCK_ERROR;
+                return false;
             }
-            found = true;
-            foundAt = p;
-            result = BLOCK_FOUND;
-        } else if (!found) {
-            message = kMessageWrongSize;
-            result = BLOCK_ERROR;
+            found_ = true;
+            foundAt_ = pieceOffset + p;
+            block_ = ConfigBlockFromBytes(piece.data() + p);
+            result_ = BLOCK_FOUND;
+        } else if (!found_) {
+            message_ = kMessageWrongSize;
+            result_ = BLOCK_ERROR;
         }
     }
-    if (result == BLOCK_FOUND) {
+    return true;
+}
+
+BlockResult BlockScanner::Answer(ConfigBlock* block, uint64_t* offset, std::string& message) const {
+    message = message_;
+    if (result_ == BLOCK_FOUND) {
         if (block != nullptr) {
-            *block = ConfigBlockFromBytes(image.data() + foundAt);
+            *block = block_;
         }
         if (offset != nullptr) {
-            *offset = foundAt;
+            *offset = foundAt_;
         }
+    }
+    return result_;
+}
+
+BlockResult LocateConfigBlock(std::span<const uint8_t> image, ConfigBlock* block, size_t* offset,
+                              std::string& message) {
+    BlockScanner scanner;
+    if (image.size() >= kConfigBlockSize) {
+        scanner.Examine(image, 0, 0, image.size() - kConfigBlockSize);
+    }
+    uint64_t foundAt = 0;
+    const BlockResult result = scanner.Answer(block, &foundAt, message);
+    if (result == BLOCK_FOUND && offset != nullptr) {
+        *offset = static_cast<size_t>(foundAt);
     }
     return result;
 }

@@ -29,6 +29,26 @@ inline constexpr const char* kMessageMultipleBlocks =
 BlockResult LocateConfigBlock(std::span<const uint8_t> image, ConfigBlock* block, size_t* offset,
                               std::string& message);
 
+// LocateConfigBlock over an image seen a piece at a time, for files too large
+// to hold: the answers and messages are those of one search over the whole.
+class BlockScanner {
+  public:
+    // Examines the block starts from `firstStart` to `lastStart` (offsets in
+    // the image) of a piece that begins at image offset `pieceOffset` and holds
+    // the 68 bytes after each of them. Pieces come in image order. False once
+    // the answer cannot change any more.
+    bool Examine(std::span<const uint8_t> piece, uint64_t pieceOffset, uint64_t firstStart,
+                 uint64_t lastStart);
+    BlockResult Answer(ConfigBlock* block, uint64_t* offset, std::string& message) const;
+
+  private:
+    BlockResult result_ = BLOCK_ABSENT;
+    const char* message_ = kMessageNoConfigData;
+    bool found_ = false;
+    uint64_t foundAt_ = 0;
+    ConfigBlock block_{};
+};
+
 // Overwrites the block found by LocateConfigBlock with `block`; writes nothing
 // unless exactly one valid block was found.
 BlockResult ReplaceConfigBlock(const ConfigBlock& block, std::span<uint8_t> image,

@@ -3,7 +3,10 @@
 #include "base/Format.h"
 #include "files/ContainerHandlers.h"
 #include "files/DocumentImage.h"
+#include "files/SafeSave.h"
+#include "platform/FileLock.h"
 #include "platform/FileSystem.h"
+#include "platform/FileWriter.h"
 
 #include <algorithm>
 #include <cctype>
@@ -92,22 +95,43 @@ bool RefusedByName(const std::string& name, bool& needsElfMagic) {
     return true;
 }
 
-// Puts the old bytes back after a write went wrong half-way. Best effort: the
-// write that failed may fail again, but the length and times are restored
-// whatever happens.
-void RollBack(File& file, const ImagePatch& patch, std::span<const uint8_t> oldBytes,
-              size_t oldLength, const FileTimes& times) {
-    int ignored = 0;
-    file.WriteAt(patch.offset, oldBytes, ignored);
-    file.SetLength(oldLength, ignored);
-    file.Sync(ignored);
-    file.SetTimes(times, ignored);
+// A file that cannot be replaced keeping its identity is changed where it
+// lies: one with several hard links, whose other names must go on showing
+// the same content, and one whose directory may not be written or whose
+// owner cannot be kept.
+bool MustChangeInPlace(const struct stat& status) {
+    return status.st_nlink > 1;
+}
+
+bool CannotReplace(int error) {
+    return error == EACCES || error == EPERM;
+}
+
+// The new content of `path` as a complete file, put in its place only once it
+// is there whole. False with `error` set when that failed, or with `changed`
+// set when the file turned out to be no longer the one read.
+bool ReplaceWithPatchedCopy(const std::string& path, const File& file, const ImagePatch& patch,
+                            const FileIdentity& identity, bool& changed, int& error) {
+    platform::NewFile content = platform::NewFile::Begin(path, {}, error);
+    if (!content.IsOpen() || !WritePatchedCopy(file, patch, content.Content(), error)) {
+        return false;
+    }
+    if (!StillTheFileRead(path, file, identity)) {
+        changed = true;
+        return false;
+    }
+    return content.Commit(error);
 }
 
 FileOutcome SaveInPlace(const ConfigDocument& doc, const std::string& path, bool needsElfMagic,
                         bool preservePhysicalAddress) {
     const Failure fail(kSaveFailedFormat, path);
     int error = 0;
+    // Held from the read to the last write: another save waits its turn.
+    const platform::FileLock lock = platform::FileLock::Acquire(path, error);
+    if (!lock.IsHeld()) {
+        return fail.System(error);
+    }
     File file = File::OpenForReadWrite(path, error);
     if (!file.IsOpen()) {
         return fail.System(error);
@@ -132,30 +156,34 @@ FileOutcome SaveInPlace(const ConfigDocument& doc, const std::string& path, bool
     if (const std::string reason = CheckOpenedFile(file, status, needsElfMagic); !reason.empty()) {
         return failKeepingTimes(reason);
     }
-    const size_t size = static_cast<size_t>(status.st_size);
-    FileBytes bytes;
-    if (!file.ReadAll(size, bytes, error)) {
-        return failKeepingTimes(SystemErrorText(error));
-    }
+    const uint64_t size = static_cast<uint64_t>(status.st_size);
+    const FileIdentity identity = IdentityOf(status);
     ImagePatch patch;
-    std::string message = kMessageNoConfigData;
-    if (!StoreToImage(doc, bytes.span(), size + kGrowthReserve, preservePhysicalAddress, patch,
-                      message)) {
+    std::string message;
+    if (!PlanSave(doc, file, size, preservePhysicalAddress, patch, message)) {
         return failKeepingTimes(message);
     }
-
-    const size_t oldEnd = std::min(size, patch.offset + patch.bytes.size());
-    const std::span<const uint8_t> oldBytes =
-        patch.offset < oldEnd ? bytes.span().subspan(patch.offset, oldEnd - patch.offset)
-                              : std::span<const uint8_t>();
-    if (patch.length > size && !file.Reserve(patch.length, error)) {
-        RollBack(file, patch, {}, size, times);
-        return fail.System(error);
+    if (!StillTheFileRead(path, file, identity)) {
+        return fail(kMessageChangedWhileSaving);
     }
-    if (!file.WriteAt(patch.offset, patch.bytes, error) ||
-        (patch.length != size && !file.SetLength(patch.length, error)) || !file.Sync(error)) {
-        RollBack(file, patch, oldBytes, size, times);
-        return fail.System(error);
+    if (!ChangesNothing(patch, size)) {
+        bool changed = false;
+        bool inPlace = FitsOnePage(patch, size) || MustChangeInPlace(status);
+        if (!inPlace && !ReplaceWithPatchedCopy(path, file, patch, identity, changed, error)) {
+            if (changed) {
+                return fail(kMessageChangedWhileSaving);
+            }
+            if (!CannotReplace(error)) {
+                return fail.System(error);
+            }
+            inPlace = true;
+        }
+        if (inPlace && !PatchInPlace(file, patch, size, times, error)) {
+            return fail.System(error);
+        }
+        if (!inPlace) {
+            return {true, {}, {}}; // the new file has the times of now
+        }
     }
     file.SetTimesToNow(error); // the content is saved whether or not the times follow
     return {true, {}, {}};
@@ -165,6 +193,10 @@ FileOutcome SaveCopy(const ConfigDocument& doc, const std::string& source,
                      const std::string& target, bool needsElfMagic, bool preservePhysicalAddress) {
     const Failure fail(kSaveFailedFormat, target);
     int error = 0;
+    const platform::FileLock lock = platform::FileLock::Acquire(source, error);
+    if (!lock.IsHeld()) {
+        return fail.System(error);
+    }
     const File file = File::OpenForReading(source, error);
     if (!file.IsOpen()) {
         return fail.System(error);
@@ -176,34 +208,26 @@ FileOutcome SaveCopy(const ConfigDocument& doc, const std::string& source,
     if (const std::string reason = CheckOpenedFile(file, status, needsElfMagic); !reason.empty()) {
         return fail(reason);
     }
-    const size_t size = static_cast<size_t>(status.st_size);
-    FileBytes bytes;
-    if (!file.ReadAll(size, bytes, error)) {
-        return fail.System(error);
-    }
+    const FileIdentity identity = IdentityOf(status);
     ImagePatch patch;
-    std::string message = kMessageNoConfigData;
-    if (!StoreToImage(doc, bytes.span(), size + kGrowthReserve, preservePhysicalAddress, patch,
-                      message)) {
+    std::string message;
+    if (!PlanSave(doc, file, static_cast<uint64_t>(status.st_size), preservePhysicalAddress, patch,
+                  message)) {
         return fail(message);
     }
-    std::vector<uint8_t> content(bytes.data(), bytes.data() + size);
-    ApplyPatch(content, patch);
-
-    // The copy is written under a temporary name and put in the target's
-    // place only when complete: a failed Save As leaves a file that already
-    // had the target's name as it was.
-    std::string temporary;
-    File copy = File::CreateBeside(target, temporary, error);
-    if (!copy.IsOpen()) {
+    // The copy takes the source's permissions, but never its read-only state,
+    // and replaces a file of the target's name only when it is complete.
+    platform::WriteOptions options;
+    options.mode = (status.st_mode & 07777) | S_IWUSR;
+    options.keepOwnerAndGroup = false;
+    platform::NewFile copy = platform::NewFile::Begin(target, options, error);
+    if (!copy.IsOpen() || !WritePatchedCopy(file, patch, copy.Content(), error)) {
         return fail.System(error);
     }
-    // The copy takes the source's permissions, but never its read-only state.
-    const mode_t mode = (status.st_mode & 07777) | S_IWUSR;
-    if (!copy.WriteAt(0, content, error) || !copy.SetMode(mode, error) || !copy.Sync(error) ||
-        !platform::ReplaceFile(temporary, target, error)) {
-        int ignored = 0;
-        platform::RemoveFile(temporary, ignored);
+    if (!StillTheFileRead(source, file, identity)) {
+        return fail(kMessageChangedWhileSaving);
+    }
+    if (!copy.Commit(error)) {
         return fail.System(error);
     }
     return {true, {}, {}};

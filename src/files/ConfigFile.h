@@ -11,6 +11,8 @@ namespace zlc {
 inline constexpr const char* kMessageTypeNotSupported = "The file type is not supported.";
 inline constexpr const char* kMessageZeroLength = "The specified file has a length of zero.";
 inline constexpr const char* kMessageNotRegularFile = "The file is not a regular file.";
+inline constexpr const char* kMessageChangedWhileSaving =
+    "The file was changed by another program while it was being saved.";
 
 // The texts of the warning box that reports a failure: file name, then reason.
 inline constexpr const char* kOpenFailedFormat = "File \"%s\" could not be opened because:\n\n%s";
@@ -42,6 +44,14 @@ FileOutcome LoadConfigFile(ConfigDocument& doc, const std::string& path);
 // written unless the new content was built completely; a failed save leaves
 // every file with its bytes, length, mode and times. The document is never
 // changed.
+//
+// A save holds the file's advisory lock (platform::FileLock) from its read to
+// its last write, and writes nothing when the file is no longer what it read.
+// A change that keeps the length and lies within one page is written in
+// place; any other goes into a complete new file that replaces the old one
+// with its mode, owner and group. A file with several hard links is changed
+// in place, so every name keeps showing the same file; its old bytes are put
+// back exactly when a write fails.
 FileOutcome SaveConfigFile(const ConfigDocument& doc, const std::string& source,
                            const std::optional<std::string>& target, bool preservePhysicalAddress);
 

@@ -40,11 +40,10 @@ bool LoadFromImage(ConfigDocument& doc, std::span<const uint8_t> image, std::str
     return true;
 }
 
-bool StoreToImage(const ConfigDocument& doc, std::span<const uint8_t> image, size_t capacity,
-                  bool preservePhysicalAddress, ImagePatch& patch, std::string& message) {
+BlockForFile BlockWrittenInto(const ConfigDocument& doc, bool preservePhysicalAddress) {
     // The file's own block decides the byte order and, when asked, the
     // address; the document's block is copied, never changed.
-    const BlockForFile makeBlock = [&](const ConfigBlock& fileBlock) {
+    return [&doc, preservePhysicalAddress](const ConfigBlock& fileBlock) {
         ConfigBlock copy = doc.block;
         if (fileBlock.endianDetect == kEndianSwapped) {
             SwapConfigBlock(copy);
@@ -54,6 +53,11 @@ bool StoreToImage(const ConfigDocument& doc, std::span<const uint8_t> image, siz
         }
         return copy;
     };
+}
+
+bool StoreToImage(const ConfigDocument& doc, std::span<const uint8_t> image, size_t capacity,
+                  bool preservePhysicalAddress, ImagePatch& patch, std::string& message) {
+    const BlockForFile makeBlock = BlockWrittenInto(doc, preservePhysicalAddress);
     // Each handler's write reads first, with the same answers as its
     // ReadBlock, so walking the chain with it finds the handler a load finds.
     message = kMessageNoConfigData;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/ContainerHandlers.h"
 #include "files/ImagePatch.h"
 #include "model/ConfigDocument.h"
 
@@ -14,6 +15,11 @@ namespace zlc {
 // handlers. On failure the document is left exactly as it was and `message`
 // says why.
 bool LoadFromImage(ConfigDocument& doc, std::span<const uint8_t> image, std::string& message);
+
+// The block that replaces a file's own: the document's, in the file's byte
+// order, keeping the file's display buffer address with
+// preservePhysicalAddress. The document must outlive the result.
+BlockForFile BlockWrittenInto(const ConfigDocument& doc, bool preservePhysicalAddress);
 
 // Works out how the document's block is written into a file image in the
 // file's own container and byte order: on success `patch` holds the changed

@@ -3,15 +3,20 @@
 #include "hal/ChipWindow.h"
 #include "hal/LinuxBoard.h"
 #include "hal/sim/SimulatedBoard.h"
+#include "platform/FileSystem.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
+#include <unistd.h>
 
 namespace zlc::hal {
 
 namespace {
 
 constexpr const char* kDevicePrefix = "device";
+constexpr size_t kBoardIndexTextLength = 79;
 
 } // namespace
 
@@ -19,6 +24,7 @@ BoardChoice ChooseBoard(const char* value) {
     BoardChoice choice;
     if (value == nullptr || *value == '\0') {
         choice.path = DefaultBoardFile();
+        choice.privateFile = true;
         return choice;
     }
     const size_t prefixLength = std::strlen(kDevicePrefix);
@@ -36,27 +42,26 @@ BoardChoice ChooseBoard(const char* value) {
 }
 
 std::string DefaultBoardFile() {
-    const char* dir = std::getenv("TMPDIR");
-    std::string path = dir != nullptr && *dir != '\0' ? dir : "/tmp";
-    if (path.back() != '/') {
-        path += '/';
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && runtime[0] == '/') {
+        return std::string(runtime) + "/zlc62740.board";
     }
-    return path + "zlc62740.board";
+    return platform::TemporaryDirectory() + "/zlc62740-" + std::to_string(::getuid()) + ".board";
 }
 
 int BoardIndexFromText(const char* text) {
     if (text == nullptr) {
         return 0;
     }
-    // The driver of old read the number out of an 80-character buffer.
-    char buffer[80] = {};
-    std::strncpy(buffer, text, sizeof buffer - 1);
-    char* end = nullptr;
-    const long value = std::strtol(buffer, &end, 10);
-    if (end == buffer || value < 0 || value > 9999) {
+    // Only the first 79 characters count, so that a value padded beyond that
+    // length keeps choosing the board it always chose.
+    const std::string_view digits(text, ::strnlen(text, kBoardIndexTextLength));
+    int value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end == digits.data() || value < 0 || value > 9999) {
         return 0;
     }
-    return static_cast<int>(value);
+    return value;
 }
 
 MapResult MapChip(uint32_t physMemAddr) {
@@ -67,7 +72,7 @@ MapResult MapChip(uint32_t physMemAddr) {
     }
     MapResult result;
     std::string message;
-    result.window = sim::OpenBoardFile(choice.path, message);
+    result.window = sim::OpenBoardFile(choice.path, message, choice.privateFile);
     result.code = result.window ? HAL_OK : HAL_DRIVER_NOT_FOUND;
     return result;
 }

@@ -16,15 +16,19 @@ inline constexpr const char* kBoardIndexVariable = "Q9EBOARD";
 struct BoardChoice {
     enum Kind { Simulated, Device } kind = Simulated;
     std::string path; // the board file, or the directory of the device files
+    // The default board: a name every user's runs compute alike, so it is
+    // opened without following a link and only when it is the user's own.
+    bool privateFile = false;
 };
 
 BoardChoice ChooseBoard(const char* value);
 
-// ${TMPDIR:-/tmp}/zlc62740.board
+// The user's own board: $XDG_RUNTIME_DIR/zlc62740.board, or, without a
+// runtime directory, zlc62740-UID.board in the temporary directory.
 std::string DefaultBoardFile();
 
-// The board number the variable's text gives: its first 79 characters read as
-// a decimal integer, 0 when unset or not a number.
+// The board number the variable's text gives: the decimal number its first 79
+// characters begin with, 0 when unset, not a number or above 9999.
 int BoardIndexFromText(const char* text);
 
 } // namespace zlc::hal

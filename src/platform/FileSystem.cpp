@@ -1,5 +1,8 @@
 #include "platform/FileSystem.h"
 
+#include "platform/SystemCalls.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -91,18 +94,9 @@ File File::OpenForReadWrite(const std::string& path, int& error) {
     return File(fd);
 }
 
-File File::CreateBeside(const std::string& beside, std::string& path, int& error) {
-    const std::string directory = DirectoryOf(beside);
-    std::string pattern = directory + (directory.back() == '/' ? "" : "/") + ".zlc-save-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) {
-        error = errno;
-        return File();
-    }
-    error = 0;
-    path = name.data();
+File File::OpenForWriting(const std::string& path, int& error) {
+    const int fd = OpenExisting(path, O_WRONLY);
+    error = fd < 0 ? errno : 0;
     return File(fd);
 }
 
@@ -138,8 +132,8 @@ bool File::ReadAt(uint64_t offset, std::span<uint8_t> out, int& error) const {
 bool File::WriteAt(uint64_t offset, std::span<const uint8_t> bytes, int& error) {
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                                   static_cast<off_t>(offset + done));
+        const ssize_t n = Calls().pwrite(fd_, bytes.data() + done, bytes.size() - done,
+                                         static_cast<off_t>(offset + done));
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -183,9 +177,51 @@ bool File::Reserve(uint64_t length, int& error) {
 }
 
 bool File::Sync(int& error) {
-    if (::fsync(fd_) != 0) {
+    if (Calls().fsync(fd_) != 0) {
         error = errno;
         return false;
+    }
+    return true;
+}
+
+bool File::CopyFrom(const File& from, uint64_t fromOffset, uint64_t length, uint64_t toOffset,
+                    int& error) {
+    loff_t in = static_cast<loff_t>(fromOffset);
+    loff_t out = static_cast<loff_t>(toOffset);
+    uint64_t left = length;
+    while (left > 0) {
+        const ssize_t n = ::copy_file_range(from.fd_, &in, fd_, &out, left, 0);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 &&
+            (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+            return CopyThroughBuffer(from, static_cast<uint64_t>(in), left,
+                                     static_cast<uint64_t>(out), error);
+        }
+        if (n < 0) {
+            error = errno;
+            return false;
+        }
+        if (n == 0) {
+            error = EIO; // the source became shorter
+            return false;
+        }
+        left -= static_cast<uint64_t>(n);
+    }
+    return true;
+}
+
+bool File::CopyThroughBuffer(const File& from, uint64_t fromOffset, uint64_t length,
+                             uint64_t toOffset, int& error) {
+    std::vector<uint8_t> buffer(std::min<uint64_t>(length, 1u << 20));
+    for (uint64_t done = 0; done < length;) {
+        const size_t piece = static_cast<size_t>(std::min<uint64_t>(buffer.size(), length - done));
+        if (!from.ReadAt(fromOffset + done, {buffer.data(), piece}, error) ||
+            !WriteAt(toOffset + done, {buffer.data(), piece}, error)) {
+            return false;
+        }
+        done += piece;
     }
     return true;
 }
@@ -246,22 +282,6 @@ bool IsSameFile(const std::string& a, const std::string& b) {
         return false;
     }
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
-bool ReplaceFile(const std::string& from, const std::string& to, int& error) {
-    if (::rename(from.c_str(), to.c_str()) != 0) {
-        error = errno;
-        return false;
-    }
-    return true;
-}
-
-bool RemoveFile(const std::string& path, int& error) {
-    if (::unlink(path.c_str()) != 0) {
-        error = errno;
-        return false;
-    }
-    return true;
 }
 
 std::string ProgramDirectory() {

@@ -54,9 +54,10 @@ class File {
     // or changes the file's access time where the system allows it.
     static File OpenForReading(const std::string& path, int& error);
     static File OpenForReadWrite(const std::string& path, int& error);
-    // Creates a new, empty file in the directory of `beside`, with a unique
-    // name handed back in `path`; mode 0600 until SetMode.
-    static File CreateBeside(const std::string& beside, std::string& path, int& error);
+    // Opens an existing file for writing without creating or truncating it.
+    static File OpenForWriting(const std::string& path, int& error);
+    // Takes over a descriptor opened elsewhere in this layer.
+    static File FromDescriptor(int fd) { return File(fd); }
 
     bool IsOpen() const { return fd_ >= 0; }
     int Descriptor() const { return fd_; }
@@ -72,6 +73,10 @@ class File {
     // of space. Where the file system cannot reserve, this succeeds quietly.
     bool Reserve(uint64_t length, int& error);
     bool Sync(int& error);
+    // Copies `length` bytes of `from` at `fromOffset` to `toOffset` of this
+    // file, inside the kernel where it can.
+    bool CopyFrom(const File& from, uint64_t fromOffset, uint64_t length, uint64_t toOffset,
+                  int& error);
     bool SetMode(mode_t mode, int& error);
 
     bool GetTimes(FileTimes& times, int& error) const;
@@ -83,6 +88,8 @@ class File {
 
   private:
     explicit File(int fd) : fd_(fd) {}
+    bool CopyThroughBuffer(const File& from, uint64_t fromOffset, uint64_t length,
+                           uint64_t toOffset, int& error);
     int fd_ = -1;
 };
 
@@ -93,10 +100,6 @@ bool IsReadOnly(const struct stat& status);
 // Whether two paths name the same file (same device and inode). False when
 // either cannot be examined.
 bool IsSameFile(const std::string& a, const std::string& b);
-
-// Puts `from` in the place of `to` in one step; `to` may exist.
-bool ReplaceFile(const std::string& from, const std::string& to, int& error);
-bool RemoveFile(const std::string& path, int& error);
 
 // The directory holding the running program, without a trailing slash;
 // empty when it cannot be found.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace zlc {
 namespace {
@@ -49,7 +50,6 @@ TEST(Cli, GetPrintsFormattedOrRawValues) {
     EXPECT_EQ(Zlc({"get", "Physical Display Buffer Address"}).out, "00F00000\n");
     EXPECT_EQ(Zlc({"get", "1"}).out, "62740\n");
     EXPECT_EQ(Zlc({"get", "--raw", "1"}).out, "5\n");
-    EXPECT_EQ(Zlc({"--set", "35=300", "get", "--raw", "35"}).out, "255\n");
     EXPECT_EQ(Zlc({"get", "Horz Size", "tft/stn", "REG[01h]"}).out, "320\nTFT/D-TFD\nA1\n");
 }
 
@@ -70,6 +70,14 @@ TEST(Cli, UsageErrorsExitWithTwo) {
              {"--set", "REG[03h]=256", "show"},
              {"--set", "REG[20h]=1", "show"},
              {"--set", "5=99999999999", "show"},
+             {"--set", "Frame Rate=-1", "show"},
+             {"--set", "35=300", "show"},
+             {"--in", "", "show"},
+             {"save", ""},
+             {"save", "x.exe", "--as", ""},
+             {"configure", "x.exe", ""},
+             {"export", "csv", "-o", ""},
+             {"view", ""},
              {"frobnicate"},
              {},
          }) {
@@ -78,6 +86,21 @@ TEST(Cli, UsageErrorsExitWithTwo) {
         EXPECT_TRUE(result.out.empty());
         EXPECT_FALSE(result.err.empty());
     }
+}
+
+TEST(Cli, SetRefusesValuesOutsideTheSettingsRange) {
+    const auto result = Zlc({"--set", "Frame Rate=70000", "show"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "zlc62740: --set: Frame Rate: 70000 is out of range (0 to 65535)\n");
+}
+
+// A FIFO would keep a reader waiting for a writer that never comes.
+TEST(Cli, ViewRefusesWhatIsNotARegularFileAtOnce) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    const auto result = Zlc({"view", dir / "fifo", "-o", dir / "out.png"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "zlc62740: " + (dir / "fifo") + ": not a simulated board file\n");
 }
 
 TEST(Cli, ModeAndCheck) {

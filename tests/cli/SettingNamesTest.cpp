@@ -2,6 +2,7 @@
 
 #include "model/SettingsTable.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace zlc::cli {
@@ -37,6 +38,29 @@ TEST(SettingNames, ParsesDecimalAndHexNumbers) {
     for (const char* bad : {"", "-1", "4294967296", "0x", "12x", " 1", "1.5"}) {
         EXPECT_FALSE(ParseNumber(bad).has_value()) << bad;
     }
+}
+
+// A number outside the range is refused and changes nothing; inside it the
+// model's own rounding still applies.
+TEST(SettingNames, NumbersOutsideTheRangeAreRefused) {
+    ConfigDocument doc;
+    const ConfigDocument before = doc;
+    for (const char* refused :
+         {"Frame Rate=65536", "Frame Rate=-1", "Frame Rate=18446744073709551616", "33=0", "33=1032",
+          "34=100000", "Bits-Per-Pixel=0", "Phys Reg Addr=0x100000000"}) {
+        EXPECT_NE(ApplyAssignment(doc, refused).find("is out of range"), std::string::npos)
+            << refused;
+    }
+    EXPECT_TRUE(std::equal(std::begin(doc.block.regs), std::end(doc.block.regs),
+                           std::begin(before.block.regs)));
+    EXPECT_EQ(doc.block.frameRate, before.block.frameRate);
+    EXPECT_EQ(ApplyAssignment(doc, "Frame Rate=65535"), "");
+    EXPECT_EQ(ApplyAssignment(doc, "33=645"), "");
+    EXPECT_EQ(GetSetting(doc, SettingId::HorzPanelSize), 640u);
+    // Bits-Per-Pixel's range follows the panel kind set before it.
+    EXPECT_EQ(ApplyAssignment(doc, "Color/Mono=Mono"), "");
+    EXPECT_EQ(ApplyAssignment(doc, "Bits-Per-Pixel=8"),
+              "Bits-Per-Pixel: 8 is out of range (1 to 4)");
 }
 
 TEST(SettingNames, ValueNamesDependOnThePanelKind) {

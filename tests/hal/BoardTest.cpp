@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace zlc::test {
 namespace {
@@ -41,9 +42,7 @@ class Board : public ::testing::Test {
 };
 
 TEST_F(Board, VariableChoosesTheBackend) {
-    unsetenv("TMPDIR");
     EXPECT_EQ(hal::ChooseBoard(nullptr).kind, hal::BoardChoice::Simulated);
-    EXPECT_EQ(hal::ChooseBoard("").path, "/tmp/zlc62740.board");
     EXPECT_EQ(hal::ChooseBoard("device").kind, hal::BoardChoice::Device);
     EXPECT_EQ(hal::ChooseBoard("device").path, "/dev");
     EXPECT_EQ(hal::ChooseBoard("device:/srv/fake").path, "/srv/fake");
@@ -54,6 +53,34 @@ TEST_F(Board, VariableChoosesTheBackend) {
     EXPECT_EQ(hal::BoardIndexFromText("12abc"), 12);
     EXPECT_EQ(hal::BoardIndexFromText("abc"), 0);
     EXPECT_EQ(hal::BoardIndexFromText(std::string(200, '9').c_str()), 0);
+    EXPECT_EQ(hal::BoardIndexFromText("-3"), 0);
+    // Only the first 79 characters count.
+    EXPECT_EQ(hal::BoardIndexFromText((std::string(78, '0') + "12").c_str()), 1);
+}
+
+// The default board is the user's own: a name of its own per user, and a link
+// or another user's file planted there is never used.
+TEST_F(Board, DefaultBoardIsPerUserAndNeverALink) {
+    const std::string uid = std::to_string(::getuid());
+    unsetenv("XDG_RUNTIME_DIR");
+    setenv("TMPDIR", dir.path().c_str(), 1);
+    EXPECT_EQ(hal::ChooseBoard("").path, dir / ("zlc62740-" + uid + ".board"));
+    setenv("XDG_RUNTIME_DIR", "/run/user/1234", 1);
+    EXPECT_EQ(hal::ChooseBoard(nullptr).path, "/run/user/1234/zlc62740.board");
+    EXPECT_TRUE(hal::ChooseBoard(nullptr).privateFile);
+    EXPECT_FALSE(hal::ChooseBoard("/tmp/x.board").privateFile);
+
+    setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
+    const std::string victim = dir / "victim";
+    WriteFile(victim, "precious");
+    fs::create_symlink(victim, dir / "zlc62740.board");
+    EXPECT_EQ(halInitialize(&block), HAL_DRIVER_NOT_FOUND);
+    EXPECT_EQ(ReadText(victim), "precious");
+    fs::remove(dir / "zlc62740.board");
+    EXPECT_EQ(halInitialize(&block), HAL_OK);
+    EXPECT_EQ(fs::file_size(dir / "zlc62740.board"), sim::kBoardFileSize);
+    unsetenv("XDG_RUNTIME_DIR");
+    unsetenv("TMPDIR");
 }
 
 TEST_F(Board, MemoryDeviceIsMappedAtThePhysicalAddress) {

@@ -75,8 +75,8 @@ TEST(PanelCli, CheckReportsAPanelFileOfTheWrongVersion) {
     EXPECT_EQ(alone.status, 1);
     EXPECT_EQ(alone.out, message);
     // Between the errors and the warnings.
-    const auto result = Zlc({"--panels-dir", dir.path(), "--set", "Color/Mono=Mono", "--set",
-                             "Bits-Per-Pixel=8", "--set", "Horz Size=1024", "check"});
+    const auto result = Zlc({"--panels-dir", dir.path(), "--set", "Bits-Per-Pixel=8", "--set",
+                             "Color/Mono=Mono", "--set", "Horz Size=1024", "check"});
     EXPECT_EQ(result.out, "ERROR: 8 bits-per-pixel is invalid when in monochrome mode.\n" +
                               message +
                               "Warning: Total Avail Vid Mem is 80 KB, but 240 KB is required.\n");

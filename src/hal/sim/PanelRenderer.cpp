@@ -1,6 +1,7 @@
 #include "hal/sim/PanelRenderer.h"
 
 #include "hal/sim/SimulatedBoard.h"
+#include "platform/FileWriter.h"
 
 #include <cerrno>
 #include <cstring>
@@ -104,17 +105,38 @@ bool ReadBoardFile(const std::string& path, std::vector<uint8_t>& board, std::st
 }
 
 bool WritePng(const PanelImage& image, const std::string& path, std::string& message) {
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    png.width = static_cast<png_uint_32>(image.width);
-    png.height = static_cast<png_uint_32>(image.height);
-    png.format = PNG_FORMAT_RGB;
-    if (png_image_write_to_file(&png, path.c_str(), 0, image.rgb.data(), 0, nullptr) == 0) {
-        message = path + ": " + png.message;
-        png_image_free(&png);
+    std::vector<uint8_t> png;
+    if (!EncodePng(image, png, message)) {
+        message = path + ": " + message;
+        return false;
+    }
+    int error = 0;
+    if (!platform::WriteFileAtomically(path, png, {}, error)) {
+        message = path + ": " + platform::SystemErrorText(error);
         return false;
     }
     return true;
+}
+
+bool EncodePng(const PanelImage& image, std::vector<uint8_t>& png, std::string& message) {
+    png_image header{};
+    header.version = PNG_IMAGE_VERSION;
+    header.width = static_cast<png_uint_32>(image.width);
+    header.height = static_cast<png_uint_32>(image.height);
+    header.format = PNG_FORMAT_RGB;
+    png_alloc_size_t size = 0;
+    // The first call measures, the second writes.
+    if (png_image_write_to_memory(&header, nullptr, &size, 0, image.rgb.data(), 0, nullptr) != 0) {
+        png.resize(size);
+        if (png_image_write_to_memory(&header, png.data(), &size, 0, image.rgb.data(), 0,
+                                      nullptr) != 0) {
+            png.resize(size);
+            return true;
+        }
+    }
+    message = header.message;
+    png_image_free(&header);
+    return false;
 }
 
 } // namespace zlc::sim

@@ -35,6 +35,11 @@ PanelGeometry DescribePanel(std::span<const uint8_t> board);
 // The whole board file, checked to be one.
 bool ReadBoardFile(const std::string& path, std::vector<uint8_t>& board, std::string& message);
 
+// Writes the picture to `path` through the one file writer: a failed write
+// leaves a file already there as it was.
 bool WritePng(const PanelImage& image, const std::string& path, std::string& message);
+
+// The picture as the bytes of a PNG file.
+bool EncodePng(const PanelImage& image, std::vector<uint8_t>& png, std::string& message);
 
 } // namespace zlc::sim

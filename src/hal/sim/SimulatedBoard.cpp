@@ -93,14 +93,22 @@ void SimulatedBoard::StepLutPort() {
     }
 }
 
-std::unique_ptr<hal::ChipWindow> OpenBoardFile(const std::string& path, std::string& message) {
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+std::unique_ptr<hal::ChipWindow> OpenBoardFile(const std::string& path, std::string& message,
+                                               bool ownFileOnly) {
+    const int noFollow = ownFileOnly ? O_NOFOLLOW : 0;
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | noFollow, 0644);
     if (fd < 0) {
         message = path + ": " + std::strerror(errno);
         return nullptr;
     }
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+    const bool examined = fstat(fd, &info) == 0;
+    if (examined && ownFileOnly && info.st_uid != geteuid()) {
+        message = path + ": the board file belongs to another user";
+        close(fd);
+        return nullptr;
+    }
+    if (!examined || !S_ISREG(info.st_mode) ||
         (info.st_size != 0 && info.st_size != static_cast<off_t>(kBoardFileSize))) {
         message = path + ": not a simulated board file";
         close(fd);

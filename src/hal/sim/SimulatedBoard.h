@@ -56,7 +56,9 @@ class SimulatedBoard : public hal::ChipWindow {
 };
 
 // Maps a board file, creating it or formatting it when it is missing or empty.
-// A file of another kind is not touched: nullptr, with `message`.
-std::unique_ptr<hal::ChipWindow> OpenBoardFile(const std::string& path, std::string& message);
+// A file of another kind is not touched: nullptr, with `message`. With
+// `ownFileOnly` a link at the name, or a file of another user, is refused.
+std::unique_ptr<hal::ChipWindow> OpenBoardFile(const std::string& path, std::string& message,
+                                               bool ownFileOnly = false);
 
 } // namespace zlc::sim

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "files/ImagePatch.h"
+#include "model/ConfigDocument.h"
+#include "platform/FileSystem.h"
+
+#include <cstdint>
+#include <string>
+#include <sys/stat.h>
+
+// The steps of a save that decide what a file holds if the save fails or is
+// stopped half-way. Every step either leaves the file's old bytes or puts the
+// new ones there completely.
+namespace zlc {
+
+// What a save saw of the file when it read it.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modification{};
+};
+
+FileIdentity IdentityOf(const struct stat& status);
+
+// Whether `path` still names the file opened as `file`, with the length and
+// modification time it had when read.
+bool StillTheFileRead(const std::string& path, const platform::File& file,
+                      const FileIdentity& identity);
+
+// Works out how the document's block is written into the file of `size`
+// bytes. A raw block is found by reading the file a piece at a time, so a
+// large program image is never held whole; other containers are read whole
+// and decoded. On failure `message` holds the fixed text or the system's.
+bool PlanSave(const ConfigDocument& doc, const platform::File& file, uint64_t size,
+              bool preservePhysicalAddress, ImagePatch& patch, std::string& message);
+
+// Whether the patch changes nothing.
+bool ChangesNothing(const ImagePatch& patch, uint64_t size);
+
+// Whether the patch keeps the length and lies within one page, so that one
+// write of its bytes is all the file sees of the save.
+bool FitsOnePage(const ImagePatch& patch, uint64_t size);
+
+// Writes the patch into the file itself and syncs it. When any step fails the
+// bytes it overwrote, the length and the times are put back exactly.
+bool PatchInPlace(platform::File& file, const ImagePatch& patch, uint64_t size,
+                  const platform::FileTimes& times, int& error);
+
+// Writes the patched content of `source` into the empty file `to`; the
+// unchanged ranges are copied inside the kernel, holes stay holes.
+bool WritePatchedCopy(const platform::File& source, const ImagePatch& patch, platform::File& to,
+                      int& error);
+
+} // namespace zlc

@@ -1,0 +1,153 @@
+// What a save leaves when a system call fails, another program changes the
+// file meanwhile, or the file has more than one name.
+#include "files/ConfigFile.h"
+#include "platform/SystemCalls.h"
+#include "support/BlockImages.h"
+#include "support/SRecordText.h"
+#include "support/TempDir.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zlc {
+namespace {
+
+namespace fs = std::filesystem;
+using test::BlockBytes;
+using test::FileState;
+
+int FailingSync(int) {
+    errno = EIO;
+    return -1;
+}
+
+// S-record text that a save shortens: blank lines after the first line end
+// are dropped when the records are written again.
+std::vector<uint8_t> ShrinkingSRecordFile() {
+    std::string text =
+        test::SRecordFile(test::ImageWith(2000, 1000, BlockBytes(DefaultConfigBlock())));
+    size_t third = 0;
+    for (int i = 0; i < 3; ++i) {
+        third = text.find("\r\n", third) + 2;
+    }
+    text.insert(third, "\r\n\r\n");
+    return {text.begin(), text.end()};
+}
+
+ConfigDocument Changed() {
+    ConfigDocument doc;
+    doc.SetRegister(4, 0x4F);
+    return doc;
+}
+
+class SafeSave : public ::testing::Test {
+  protected:
+    std::string Put(const std::string& name, const std::vector<uint8_t>& bytes) {
+        const std::string path = dir / name;
+        test::WriteFile(path, bytes);
+        test::SetOldTimes(path);
+        return path;
+    }
+
+    size_t EntryCount() const {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(dir.path()), {}));
+    }
+
+    platform::RestoreSystemCalls restore;
+    test::TempDir dir;
+};
+
+// A failed sync after the bytes went out: the file gets its exact old bytes,
+// length and times back, whichever way it was being written, and no other
+// file is left behind.
+TEST_F(SafeSave, FailedSyncLeavesTheFileExactlyAsItWas) {
+    const std::string onePage =
+        Put("raw.exe", test::ImageWith(10000, 300, BlockBytes(DefaultConfigBlock())));
+    const std::string replaced = Put("replaced.s9", ShrinkingSRecordFile());
+    const std::string linked = Put("linked.s9", ShrinkingSRecordFile());
+    fs::create_hard_link(linked, dir / "second-name.s9");
+    const size_t entries = EntryCount();
+    platform::Calls().fsync = FailingSync;
+    for (const std::string& path : {onePage, replaced, linked}) {
+        const FileState before = FileState::Of(path);
+        const FileOutcome outcome = SaveConfigFile(Changed(), path, std::nullopt, false);
+        EXPECT_FALSE(outcome.ok) << path;
+        EXPECT_EQ(outcome.reason, std::strerror(EIO)) << path;
+        EXPECT_TRUE(FileState::Of(path) == before) << path;
+    }
+    EXPECT_EQ(EntryCount(), entries);
+}
+
+// The file is cut short by another program after the save read it: the
+// save writes nothing and says so.
+TEST_F(SafeSave, FileChangedWhileSavingIsRefused) {
+    static std::string path;
+    path = Put("program.s9", ShrinkingSRecordFile());
+    platform::Calls().stat = [](const char* name, struct stat* status) {
+        ::truncate(path.c_str(), 100);
+        return ::stat(name, status);
+    };
+    const FileOutcome outcome = SaveConfigFile(Changed(), path, std::nullopt, false);
+    EXPECT_EQ(outcome.reason, kMessageChangedWhileSaving);
+    EXPECT_EQ(fs::file_size(path), 100u);
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+// A rewrite that changes the length replaces the file as a whole, keeping its
+// mode; a file with two names is changed where it lies, so both names show the
+// new content.
+TEST_F(SafeSave, RewritesKeepModeAndHardLinks) {
+    const std::vector<uint8_t> expected = [] {
+        const std::string text =
+            test::SRecordFile(test::ImageWith(2000, 1000, BlockBytes(Changed().block)));
+        return std::vector<uint8_t>(text.begin(), text.end());
+    }();
+    const std::string single = Put("single.s9", ShrinkingSRecordFile());
+    ::chmod(single.c_str(), 0751);
+    ASSERT_TRUE(SaveConfigFile(Changed(), single, std::nullopt, false).ok);
+    EXPECT_EQ(test::ReadFile(single), expected);
+    EXPECT_EQ(fs::status(single).permissions(), static_cast<fs::perms>(0751));
+
+    const std::string linked = Put("linked.s9", ShrinkingSRecordFile());
+    fs::create_hard_link(linked, dir / "other.s9");
+    ASSERT_TRUE(SaveConfigFile(Changed(), linked, std::nullopt, false).ok);
+    EXPECT_EQ(test::ReadFile(dir / "other.s9"), expected);
+    EXPECT_EQ(fs::hard_link_count(linked), 2u);
+    EXPECT_EQ(EntryCount(), 3u);
+}
+
+// A large sparse program image is searched and copied without reading its
+// holes into memory or filling them on disk. The block starts just before a
+// hole, so its last bytes are the hole's zeros.
+TEST_F(SafeSave, SparseImageSavedAsACopyStaysSparse) {
+    const std::string source = dir / "big.elf";
+    constexpr uintmax_t kSize = 256u << 20;
+    constexpr size_t kBlockAt = (100u << 20) - 20;
+    std::vector<uint8_t> block = BlockBytes(DefaultConfigBlock());
+    std::fill(block.begin() + 20, block.end(), 0);
+    {
+        test::WriteFile(source, std::vector<uint8_t>{0x7F, 'E', 'L', 'F'});
+        fs::resize_file(source, kSize);
+        std::fstream file(source, std::ios::binary | std::ios::in | std::ios::out);
+        file.seekp(kBlockAt);
+        file.write(reinterpret_cast<const char*>(block.data()), 20);
+    }
+    const std::string target = dir / "copy.elf";
+    ASSERT_TRUE(SaveConfigFile(Changed(), source, target, false).ok);
+    struct stat status {};
+    ::stat(target.c_str(), &status);
+    EXPECT_EQ(static_cast<uintmax_t>(status.st_size), kSize);
+    EXPECT_LT(status.st_blocks * 512, 1 << 20);
+    std::ifstream copy(target, std::ios::binary);
+    copy.seekg(kBlockAt);
+    std::vector<uint8_t> written(kConfigBlockSize);
+    copy.read(reinterpret_cast<char*>(written.data()), kConfigBlockSize);
+    EXPECT_EQ(written, BlockBytes(Changed().block));
+}
+
+} // namespace
+} // namespace zlc
