@@ -111,12 +111,15 @@ std::string OutOfRange(const SettingEntry& row, std::string_view valueText,
 }
 
 // Refuses a number outside the setting's range; the model still rounds a
-// value inside it as the pages do.
+// value inside it as the pages do. The value a setting already holds is
+// always accepted: a range that depends on other settings (the depth of a
+// mono panel) must not refuse a configuration the model itself produced.
 std::string SetNumber(ConfigDocument& doc, int id, std::string_view valueText,
                       std::optional<uint32_t> number) {
     const SettingEntry* row = FindSetting(id);
     const auto range = row != nullptr ? AcceptedRange(doc, *row) : std::nullopt;
-    if (range && (!number || *number < range->first || *number > range->second)) {
+    const bool unchanged = number && *number == GetSetting(doc, id);
+    if (range && !unchanged && (!number || *number < range->first || *number > range->second)) {
         return OutOfRange(*row, valueText, *range);
     }
     if (!number) {

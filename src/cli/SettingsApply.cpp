@@ -42,6 +42,10 @@ std::string CheckFixed(const ConfigDocument& doc, int id, const std::string& val
                   current.c_str(), value.c_str());
 }
 
+bool IsRangeRefusal(const std::string& message) {
+    return message.find(" is out of range (") != std::string::npos;
+}
+
 SettingsFileError EntryError(const SettingsFileEntry& entry, const std::string& message) {
     return {entry.line, entry.where.empty() ? message : entry.where + ": " + message};
 }
@@ -62,6 +66,9 @@ bool ApplySettings(ConfigDocument& doc, const std::vector<SettingsFileEntry>& en
     ConfigDocument trial = doc;
     // In file order, as repeated --set options apply; then the plain fields
     // once more, so that what a later rule derived does not replace them.
+    // A value whose range depends on settings listed after it (the data
+    // format of a colour passive panel) waits until they hold their values.
+    std::vector<size_t> waiting;
     for (const bool fieldsOnly : {false, true}) {
         for (size_t i = 0; i < entries.size(); ++i) {
             const Phase phase = PhaseOf(refs[i]);
@@ -70,10 +77,20 @@ bool ApplySettings(ConfigDocument& doc, const std::vector<SettingsFileEntry>& en
             }
             const std::string message =
                 ApplyAssignment(trial, entries[i].name + "=" + entries[i].value);
-            if (!message.empty()) {
+            if (!fieldsOnly && IsRangeRefusal(message)) {
+                waiting.push_back(i);
+            } else if (!message.empty()) {
                 error = EntryError(entries[i], message);
                 return false;
             }
+        }
+    }
+    for (size_t i : waiting) {
+        const std::string message =
+            ApplyAssignment(trial, entries[i].name + "=" + entries[i].value);
+        if (!message.empty()) {
+            error = EntryError(entries[i], message);
+            return false;
         }
     }
     for (size_t i = 0; i < entries.size(); ++i) {

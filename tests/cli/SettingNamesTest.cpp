@@ -57,8 +57,11 @@ TEST(SettingNames, NumbersOutsideTheRangeAreRefused) {
     EXPECT_EQ(ApplyAssignment(doc, "Frame Rate=65535"), "");
     EXPECT_EQ(ApplyAssignment(doc, "33=645"), "");
     EXPECT_EQ(GetSetting(doc, SettingId::HorzPanelSize), 640u);
-    // Bits-Per-Pixel's range follows the panel kind set before it.
+    // Bits-Per-Pixel's range follows the panel kind set before it; the value
+    // it already holds stays acceptable.
     EXPECT_EQ(ApplyAssignment(doc, "Color/Mono=Mono"), "");
+    EXPECT_EQ(ApplyAssignment(doc, "Bits-Per-Pixel=8"), "");
+    EXPECT_EQ(ApplyAssignment(doc, "Bits-Per-Pixel=2"), "");
     EXPECT_EQ(ApplyAssignment(doc, "Bits-Per-Pixel=8"),
               "Bits-Per-Pixel: 8 is out of range (1 to 4)");
 }
