@@ -4,6 +4,7 @@
 #include "ui/DialogTemplates.h"
 #include "ui/Shell.h"
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -80,6 +81,18 @@ class FakeDialogHost : public DialogHost {
         c.text = c.items.at(static_cast<size_t>(index));
         events_()->OnSelectionChanged(id);
     }
+    void DoubleClickItem(int id, int index) {
+        PickItem(id, index);
+        events_()->OnSelectionConfirmed(id);
+    }
+    // Modal dialogs only.
+    void RightDoubleClick() { dynamic_cast<ModalDialog&>(*events_()).OnRightDoubleClick(); }
+    void DropFiles(const std::vector<std::string>& files) {
+        auto& dialog = dynamic_cast<ModalDialog&>(*events_());
+        if (dialog.AcceptsDroppedFiles()) {
+            dialog.OnFilesDropped(files);
+        }
+    }
 
     // --- what the tests look at
     const Control& State(int id) const { return controls_.at(id); }
@@ -119,7 +132,15 @@ class FakeDialogHost : public DialogHost {
         At(id).low = low;
         At(id).high = high;
     }
-    void SetPosition(int id, int position) override { At(id).position = position; }
+    void SetPosition(int id, int position) override {
+        Control& c = At(id);
+        c.position = position;
+        if (c.kind == ControlKind::SpinField) {
+            // An up-down control keeps to its range and shows its position.
+            c.position = std::clamp(position, c.low, std::max(c.low, c.high));
+            c.text = std::to_string(c.position);
+        }
+    }
     int Position(int id) const override { return controls_.at(id).position; }
     void SetTextLimit(int id, int characters) override { At(id).textLimit = characters; }
     void SelectAllText(int id) override { At(id).allSelected = true; }
@@ -171,6 +192,11 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     void SetTitle(const std::string& t) override { title = t; }
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
+        if (!fileScripts.empty()) {
+            auto script = std::move(fileScripts.front());
+            fileScripts.pop_front();
+            return script(request);
+        }
         if (fileAnswers.empty()) {
             return std::nullopt;
         }
@@ -190,9 +216,11 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     void CommitTyping() override { ++commits; }
     void OpenUrl(const std::string& url) override { openedUrls.push_back(url); }
     void ApplyTooltipDelay(int ms) override { tooltipDelay = ms; }
-    void RunConfigureMultiple(const std::vector<std::string>& files) override {
-        configureRequests.push_back(files);
+    bool OpenFile(const std::string& path, platform::OpenWith how) override {
+        openedFiles.push_back({path, how});
+        return openerWorks;
     }
+    void ShowProgress(int done, int total) override { progress.push_back({done, total}); }
     void CloseWindow() override { closed = true; }
     // Runs the next script of `dialogScripts` on the dialog's controls; a
     // dialog the script leaves open is closed with Esc.
@@ -236,7 +264,16 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     int commits = 0;
     std::vector<std::string> openedUrls;
     int tooltipDelay = 0;
-    std::vector<std::vector<std::string>> configureRequests;
+    // Scripts that play the user in the next file dialogs: they may press the
+    // request's buttons and answer the chosen name. Used before fileAnswers.
+    std::deque<std::function<std::optional<std::string>(const FileDialogRequest&)>> fileScripts;
+    struct OpenedFile {
+        std::string path;
+        platform::OpenWith how;
+    };
+    std::vector<OpenedFile> openedFiles;
+    bool openerWorks = true;
+    std::vector<std::pair<int, int>> progress;
     bool closed = false;
     std::string diagnosticsText;
     int diagnosticsWrites = 0;

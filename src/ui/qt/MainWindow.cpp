@@ -3,6 +3,7 @@
 #include "platform/Opener.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/QtDialogHost.h"
+#include "ui/qt/Toolkit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -48,15 +49,6 @@ constexpr int kTipWidth = 300;
 constexpr int kDiagnosticsTipWidth = 600;
 constexpr const char* kDarkBlue = "#0000AF";
 
-// Commands whose dialogs come with later work; their items stay greyed.
-constexpr int kCommandsNotYetAvailable[] = {Commands::ConfigureMultiple, Commands::Export,
-                                            Commands::UpdateCommonControls, Commands::About};
-
-bool IsAvailable(int command) {
-    return std::find(std::begin(kCommandsNotYetAvailable), std::end(kCommandsNotYetAvailable),
-                     command) == std::end(kCommandsNotYetAvailable);
-}
-
 QString TipHtml(const std::string& text, int width) {
     return QString(
                "<table width=\"%1\"><tr><td style=\"white-space:pre-wrap\">%2</td></tr></table>")
@@ -90,6 +82,7 @@ MainWindow::MainWindow(ConfigDocument& doc, const PanelList& panels,
     BuildControls();
     BuildMenus();
     shell_->state().diagnostics.SetView(this);
+    shell_->SetToolkitVersions(QtToolkitVersions());
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
                 shell_->state().appActive = state == Qt::ApplicationActive;
@@ -170,7 +163,6 @@ void MainWindow::AddMenuItems(QMenu* menu, std::span<const MenuTemplate> items) 
         }
         QAction* action = menu->addAction(item.text);
         action->setData(item.id);
-        action->setEnabled(IsAvailable(item.id));
         const int id = item.id;
         connect(action, &QAction::triggered, this, [this, id] { TriggerCommand(id); });
         actions_.push_back(action);
@@ -261,9 +253,12 @@ void MainWindow::ApplyTooltipDelay(int milliseconds) {
     tooltipStyle_->delay = milliseconds;
 }
 
-void MainWindow::RunConfigureMultiple(const std::vector<std::string>& files) {
-    // Kept for the Configure Multiple dialog, which preselects them.
-    droppedFiles_ = files;
+bool MainWindow::OpenFile(const std::string& path, platform::OpenWith how) {
+    return platform::OpenWithDesktop(path, how);
+}
+
+void MainWindow::ShowProgress(int done, int total) {
+    dialogs_->ShowProgress(this, done, total);
 }
 
 int MainWindow::RunModalDialog(ModalDialog& dialog) {

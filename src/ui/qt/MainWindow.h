@@ -46,7 +46,8 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     void CommitTyping() override;
     void OpenUrl(const std::string& url) override;
     void ApplyTooltipDelay(int milliseconds) override;
-    void RunConfigureMultiple(const std::vector<std::string>& files) override;
+    bool OpenFile(const std::string& path, platform::OpenWith how) override;
+    void ShowProgress(int done, int total) override;
     int RunModalDialog(ModalDialog& dialog) override;
     void CloseWindow() override;
 
@@ -77,7 +78,6 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     QtDialogHost* pageHost_ = nullptr;
     TooltipStyle* tooltipStyle_ = nullptr;
     std::vector<QAction*> actions_;
-    std::vector<std::string> droppedFiles_;
     bool highlighted_ = false;
 };
 

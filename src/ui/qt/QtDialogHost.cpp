@@ -1,6 +1,8 @@
 #include "ui/qt/QtDialogHost.h"
 
+#include "ui/qt/AboutPictures.h"
 #include "ui/qt/DialogUnits.h"
+#include "ui/qt/ListBox.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -16,6 +18,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QTimer>
 
 namespace zlc::ui::qt {
@@ -38,6 +41,8 @@ bool IsFocusable(const ControlTemplate& control) {
     case ControlKind::ComboEdit:
     case ControlKind::DropList:
     case ControlKind::ListView:
+    case ControlKind::ListBox:
+    case ControlKind::SpinField:
         return true;
     default:
         return false;
@@ -93,7 +98,9 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
     case ControlKind::Label: {
         auto* label = new QLabel(caption, parent);
         label->setWordWrap(control.cy > 12);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setAlignment(
+            ((control.style & ControlStyle::Centered) != 0 ? Qt::AlignHCenter : Qt::AlignLeft) |
+            Qt::AlignTop);
         if (control.id != kNoId) {
             label->setStyleSheet(kValueStyle); // notes the page fills in
         }
@@ -140,6 +147,19 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
         combo->setInsertPolicy(QComboBox::NoInsert);
         return combo;
     }
+    case ControlKind::ListBox:
+        return CreateListBox(control, parent);
+    case ControlKind::SpinField: {
+        // The field shows the up-down control's position; only the arrows
+        // change it.
+        auto* spin = new QSpinBox(parent);
+        spin->setAlignment(TextAlignment(control));
+        spin->findChild<QLineEdit*>()->setReadOnly(true);
+        spin->setStyleSheet(kValueStyle);
+        return spin;
+    }
+    case ControlKind::Picture:
+        return new PictureControl(parent);
     default:
         // The list, up-down and bar controls come with the pages that use them.
         return new QWidget(parent);
@@ -161,6 +181,17 @@ void QtDialogHost::ConnectEvents(const ControlTemplate& control, QWidget* widget
         connect(edit, &QLineEdit::returnPressed, this, [this, edit] {
             if (!InModalDialog()) {
                 FocusNextControl(edit);
+            }
+        });
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        connect(list, &QListWidget::currentRowChanged, this, [this, id](int) {
+            if (DialogEvents* events = Events()) {
+                events->OnSelectionChanged(id);
+            }
+        });
+        connect(list, &QListWidget::itemDoubleClicked, this, [this, id](QListWidgetItem*) {
+            if (DialogEvents* events = Events()) {
+                events->OnSelectionConfirmed(id);
             }
         });
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
@@ -266,6 +297,9 @@ std::string QtDialogHost::GetText(int id) const {
     if (auto* group = qobject_cast<QGroupBox*>(w)) {
         return group->title().toStdString();
     }
+    if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+        return spin->text().toStdString();
+    }
     return {};
 }
 
@@ -317,6 +351,9 @@ void QtDialogHost::SetEnabled(int id, bool enabled) {
 }
 
 void QtDialogHost::ClearItems(int id) {
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        list->clear();
+    }
     if (auto* combo = qobject_cast<QComboBox*>(Control(id))) {
         combo->clear();
         comboEdited_[id] = false;
@@ -324,22 +361,36 @@ void QtDialogHost::ClearItems(int id) {
 }
 
 void QtDialogHost::AddItem(int id, const std::string& text) {
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        list->addItem(ToQt(text));
+    }
     if (auto* combo = qobject_cast<QComboBox*>(Control(id))) {
         combo->addItem(ToQt(text));
     }
 }
 
 int QtDialogHost::ItemCount(int id) const {
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        return list->count();
+    }
     auto* combo = qobject_cast<QComboBox*>(Control(id));
     return combo != nullptr ? combo->count() : 0;
 }
 
 std::string QtDialogHost::ItemText(int id, int index) const {
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        QListWidgetItem* item = list->item(index);
+        return item != nullptr ? item->text().toStdString() : std::string();
+    }
     auto* combo = qobject_cast<QComboBox*>(Control(id));
     return combo != nullptr ? combo->itemText(index).toStdString() : std::string();
 }
 
 int QtDialogHost::Selection(int id) const {
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        QListWidgetItem* item = list->currentItem();
+        return item != nullptr && item->isSelected() ? list->row(item) : -1;
+    }
     auto* combo = qobject_cast<QComboBox*>(Control(id));
     if (combo == nullptr) {
         return -1;
@@ -352,17 +403,36 @@ int QtDialogHost::Selection(int id) const {
 }
 
 void QtDialogHost::SetSelection(int id, int index) {
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        list->setCurrentRow(index);
+    }
     if (auto* combo = qobject_cast<QComboBox*>(Control(id))) {
         combo->setCurrentIndex(index);
         comboEdited_[id] = false;
     }
 }
 
-void QtDialogHost::SetRange(int, int, int) {}
+void QtDialogHost::SetRange(int id, int low, int high) {
+    if (auto* spin = qobject_cast<QSpinBox*>(Control(id))) {
+        spin->setRange(low, high);
+    }
+}
 
-void QtDialogHost::SetPosition(int, int) {}
+void QtDialogHost::SetPosition(int id, int position) {
+    if (auto* spin = qobject_cast<QSpinBox*>(Control(id))) {
+        spin->setValue(position);
+    } else if (auto* picture = dynamic_cast<PictureControl*>(Control(id))) {
+        picture->SetPicture(position);
+    }
+}
 
-int QtDialogHost::Position(int) const {
+int QtDialogHost::Position(int id) const {
+    if (auto* spin = qobject_cast<QSpinBox*>(Control(id))) {
+        return spin->value();
+    }
+    if (auto* picture = dynamic_cast<PictureControl*>(Control(id))) {
+        return picture->picture();
+    }
     return 0;
 }
 
