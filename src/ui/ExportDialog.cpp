@@ -2,10 +2,13 @@
 
 #include "base/Format.h"
 #include "export/Export.h"
+#include "platform/FileSystem.h"
 #include "platform/PrivateDirectory.h"
 #include "ui/AppIdentity.h"
 #include "ui/SettingControls.h"
 #include "ui/Shell.h"
+
+#include <sys/stat.h>
 
 namespace zlc::ui {
 
@@ -34,6 +37,19 @@ FileDialogRequest SaveAsRequest(int target, unsigned modeNumber) {
     request.confirmOverwrite = true;
     request.acceptLabel = "&Export";
     return request;
+}
+
+// Export's writing goes through a link to the file it names, as a user who
+// exports onto a link of theirs expects. A preview has no such user: whatever
+// other than a plain file sits at its name is taken away first, and as the
+// directory admits nobody else, nothing new can be put there meanwhile.
+bool ClearPreviewName(const std::string& file) {
+    struct stat status {};
+    if (::lstat(file.c_str(), &status) != 0 || S_ISREG(status.st_mode)) {
+        return true;
+    }
+    int error = 0;
+    return platform::RemoveFile(file, error);
 }
 
 } // namespace
@@ -94,7 +110,7 @@ void PreviewExport(ShellHost& host, const ConfigDocument& doc, const ExportSessi
     const platform::PrivateDirectory directory =
         platform::OpenPrivateDirectory(session.previewBase, ProgramName());
     const std::string file = directory.path + "/" + ExportDefaultName(target, session.modeNumber);
-    if (directory.error != 0) {
+    if (directory.error != 0 || !ClearPreviewName(file)) {
         host.ShowMessage(MessageIcon::Warning, Format("Failed to create file %s", file.c_str()));
         return;
     }
