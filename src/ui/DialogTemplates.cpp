@@ -72,16 +72,16 @@ constexpr ControlTemplate kClocksControls[] = {
 constexpr ControlTemplate kConfigureMultipleControls[] = {
     {kNoId, Label, "Select &files to configure:", 7, 7, 140, 8, 0},
     {2201, ListBox, "", 7, 17, 140, 100, TabStop | Fixed},
-    {2203, PushButton, "&Add >", 153, 24, 50, 14, TabStop},
-    {2204, PushButton, "A&dd All >>", 153, 41, 50, 14, TabStop},
-    {2205, PushButton, "< &Remove", 153, 63, 50, 14, TabStop},
-    {2206, PushButton, "<< R&emove All", 153, 80, 50, 14, TabStop},
-    {kNoId, Label, "Selec&ted files:", 209, 7, 136, 8, 0},
-    {2202, ListBox, "", 209, 17, 136, 100, TabStop | Fixed},
+    {2203, PushButton, "&Add >", 151, 24, 56, 14, TabStop},
+    {2204, PushButton, "A&dd All >>", 151, 41, 56, 14, TabStop},
+    {2205, PushButton, "< &Remove", 151, 63, 56, 14, TabStop},
+    {2206, PushButton, "<< R&emove All", 151, 80, 56, 14, TabStop},
+    {kNoId, Label, "Selec&ted files:", 211, 7, 134, 8, 0},
+    {2202, ListBox, "", 211, 17, 134, 100, TabStop | Fixed},
     {2207, RadioButton, "&Show all files", 7, 121, 70, 10, Group | TabStop},
     {2208, RadioButton, "Show c&onf.", 80, 121, 60, 10, 0},
     {2209, Label, "files only", 91, 130, 50, 8, 0},
-    {2212, CheckBox, "&Preserve physical addresses", 209, 121, 136, 10, Group | TabStop},
+    {2212, CheckBox, "&Preserve physical addresses", 211, 121, 134, 10, Group | TabStop},
     {2210, PushButton, "&Configure", 239, 137, 50, 14, Group | TabStop | Default},
     {2, PushButton, "C&lose", 295, 137, 50, 14, TabStop},
     {2211, Label, "", 7, 143, 225, 8, 0},
@@ -112,7 +112,7 @@ constexpr ControlTemplate kExportSaveAsControls[] = {
 };
 
 constexpr ControlTemplate kWinCeOptionsControls[] = {
-    {kNoId, Label, "&Mode number:", 7, 10, 46, 8, 0},
+    {kNoId, Label, "&Mode number:", 7, 10, 49, 8, 0},
     {3061, SpinField, "", 57, 7, 30, 14, TabStop | Sunken | Centered},
     {1, PushButton, "OK", 94, 7, 50, 14, TabStop | Default},
     {2, PushButton, "Cancel", 94, 25, 50, 14, TabStop},

@@ -70,7 +70,6 @@ QListWidget* CreateListBox(const ControlTemplate& control, QWidget* parent) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    list->setUniformItemSizes(true);
     if ((control.style & ControlStyle::Fixed) != 0) {
         list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     }
