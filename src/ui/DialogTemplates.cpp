@@ -88,7 +88,7 @@ constexpr ControlTemplate kConfigureMultipleControls[] = {
 };
 
 constexpr ControlTemplate kAboutControls[] = {
-    {2002, Picture, "", 7, 7, 64, 64, Sunken},
+    {2002, Picture, "Picture", 7, 7, 64, 64, Sunken},
     {2001, Label, "", 80, 9, 150, 10, 0},
     {kNoId, Label,
      "This program is used to view and configure display information and to create header "
@@ -100,7 +100,7 @@ constexpr ControlTemplate kAboutControls[] = {
 };
 
 constexpr ControlTemplate kExportControls[] = {
-    {3041, ListBox, "", 7, 7, 249, 56, TabStop},
+    {3041, ListBox, "Export targets", 7, 7, 249, 56, TabStop},
     {1, PushButton, "&Export As...", 261, 7, 50, 14, TabStop | Default},
     {2, PushButton, "&Close", 261, 24, 50, 14, TabStop},
 };

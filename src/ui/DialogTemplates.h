@@ -20,9 +20,11 @@ enum class ControlKind {
     Bar, // progress bar that can be dragged
     TabControl,
     Diagnostics, // multi-line read-only text with a vertical scroll bar
-    ListBox,     // list of texts, single selection, tab characters aligned
-    SpinField,   // read-only number field with its up-down control attached
-    Picture,     // one of the program's pictures, chosen by its position
+    // The captions of these three are not shown; a screen reader names the
+    // control by its caption, else by the label before it.
+    ListBox,   // list of texts, single selection, tab characters aligned
+    SpinField, // read-only number field with its up-down control attached
+    Picture,   // one of the program's pictures, chosen by its position
 };
 
 namespace ControlStyle {

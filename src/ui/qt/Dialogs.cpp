@@ -1,6 +1,7 @@
 #include "ui/qt/Dialogs.h"
 
 #include "ui/AppIdentity.h"
+#include "ui/qt/LongMessage.h"
 #include "ui/qt/QtDialogHost.h"
 
 #include <QApplication>
@@ -107,6 +108,9 @@ std::optional<std::string> Dialogs::ChooseFile(QWidget* owner, const FileDialogR
 void Dialogs::ShowMessage(QWidget* owner, MessageIcon icon, const std::string& text) {
     static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::Information, QMessageBox::Warning,
                                                    QMessageBox::Critical, QMessageBox::Question};
+    if (ShowLongMessage(owner, kIcons[static_cast<int>(icon)], text)) {
+        return;
+    }
     QMessageBox box(kIcons[static_cast<int>(icon)], QString::fromStdString(ProgramName()),
                     QString::fromStdString(text), QMessageBox::Ok, owner);
     box.exec();

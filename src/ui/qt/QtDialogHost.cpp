@@ -54,6 +54,17 @@ Qt::Alignment TextAlignment(const ControlTemplate& control) {
                                                          : Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// Controls that show no caption of their own carry it as their accessible
+// name; without one, Qt names them by the label whose buddy they are.
+void NameUnlabelledControl(const ControlTemplate& control, QWidget* widget) {
+    const bool captionHidden = control.kind == ControlKind::ListBox ||
+                               control.kind == ControlKind::SpinField ||
+                               control.kind == ControlKind::Picture;
+    if (captionHidden && control.caption[0] != '\0') {
+        widget->setAccessibleName(QString::fromUtf8(control.caption));
+    }
+}
+
 } // namespace
 
 QtDialogHost::QtDialogHost(const DialogTemplate& dialog, QWidget* parent,
@@ -74,6 +85,7 @@ QtDialogHost::QtDialogHost(const DialogTemplate& dialog, QWidget* parent,
         created->setGeometry(rect);
         created->setProperty(kControlIdProperty, control.id);
         created->setEnabled((control.style & ControlStyle::Disabled) == 0);
+        NameUnlabelledControl(control, created);
         if (control.id != kNoId) {
             controls_[control.id] = created;
         }
