@@ -31,8 +31,9 @@ class Dialogs {
     std::unique_ptr<QProgressDialog> progress_;
 };
 
-// Gives a non-native file dialog the accept caption and the extra buttons of
-// the request, in a row below its own controls.
+// Gives a file dialog the accept caption and the extra buttons of the
+// request, in a row below its own controls (which makes it Qt's own dialog),
+// and a save dialog the request's default extension.
 void AddRequestButtons(QFileDialog& dialog, const FileDialogRequest& request);
 
 // The Qt name filter of a filter row: "EXE Files (*.EXE *.exe)". File names

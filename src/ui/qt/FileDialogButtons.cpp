@@ -17,6 +17,10 @@ QString WithoutMnemonic(const std::string& caption) {
 } // namespace
 
 void AddRequestButtons(QFileDialog& dialog, const FileDialogRequest& request) {
+    // A name typed without an extension gets the request's.
+    if (!request.open && !request.defaultExtension.empty()) {
+        dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    }
     if (request.buttons.empty() && request.acceptLabel.empty()) {
         return;
     }
