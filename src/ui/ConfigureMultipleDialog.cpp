@@ -18,12 +18,6 @@ namespace {
 
 using namespace ConfigureIds;
 
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
-}
-
 // The lists sort as a sorted list box does: without regard to case, folders
 // (whose entries start with "[") before files.
 bool ListOrder(const std::string& a, const std::string& b) {
@@ -118,11 +112,10 @@ void ConfigureMultipleDialog::ShowSelected() {
     }
 }
 
+// File names here differ by letter case alone, so only the same name is a
+// second entry of the same file.
 void ConfigureMultipleDialog::Select(const std::string& path) {
-    const bool known =
-        std::any_of(selected_.begin(), selected_.end(),
-                    [&path](const std::string& s) { return EqualIgnoringCase(s, path); });
-    if (!known) {
+    if (std::find(selected_.begin(), selected_.end(), path) == selected_.end()) {
         selected_.insert(std::upper_bound(selected_.begin(), selected_.end(), path, ListOrder),
                          path);
     }
