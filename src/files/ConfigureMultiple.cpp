@@ -6,7 +6,8 @@ namespace zlc {
 
 ConfigureResult ConfigureFiles(const ConfigDocument& doc, std::span<const std::string> files,
                                bool preservePhysicalAddress,
-                               const std::function<void(const FileOutcome&)>& onFailure) {
+                               const std::function<void(const FileOutcome&)>& onFailure,
+                               const std::function<void(size_t done)>& onProgress) {
     ConfigureResult result;
     if (files.empty()) {
         result.summary = kMessageNoFilesSelected;
@@ -14,6 +15,7 @@ ConfigureResult ConfigureFiles(const ConfigDocument& doc, std::span<const std::s
     }
     result.configured = true;
     result.summary = kSummaryHeading;
+    size_t done = 0;
     for (const std::string& file : files) {
         const FileOutcome outcome =
             SaveConfigFile(doc, file, std::nullopt, preservePhysicalAddress);
@@ -24,6 +26,10 @@ ConfigureResult ConfigureFiles(const ConfigDocument& doc, std::span<const std::s
             }
         }
         AppendFormat(result.summary, "%s\t%s\n", outcome.ok ? "OK" : "Error", file.c_str());
+        ++done;
+        if (onProgress) {
+            onProgress(done);
+        }
     }
     return result;
 }

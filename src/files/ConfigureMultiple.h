@@ -25,9 +25,10 @@ struct ConfigureResult {
 // same preservePhysicalAddress for all. A file that fails is reported through
 // `onFailure` at once, with its own message, and the others are still saved.
 // The summary lists every file; it has no length limit, so a long list is
-// never cut short.
+// never cut short. `onProgress` hears how many files are done after each.
 ConfigureResult ConfigureFiles(const ConfigDocument& doc, std::span<const std::string> files,
                                bool preservePhysicalAddress,
-                               const std::function<void(const FileOutcome&)>& onFailure);
+                               const std::function<void(const FileOutcome&)>& onFailure,
+                               const std::function<void(size_t done)>& onProgress = {});
 
 } // namespace zlc

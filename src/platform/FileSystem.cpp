@@ -284,6 +284,14 @@ bool IsSameFile(const std::string& a, const std::string& b) {
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+bool RemoveFile(const std::string& path, int& error) {
+    if (::unlink(path.c_str()) != 0) {
+        error = errno;
+        return false;
+    }
+    return true;
+}
+
 std::string ProgramDirectory() {
     std::vector<char> buffer(PATH_MAX + 1);
     const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);

@@ -105,6 +105,10 @@ bool IsSameFile(const std::string& a, const std::string& b);
 // empty when it cannot be found.
 std::string ProgramDirectory();
 
+// Takes a name out of its directory (unlink); the file goes when its last
+// name and descriptor do.
+bool RemoveFile(const std::string& path, int& error);
+
 // $TMPDIR when set and not empty, else /tmp; without a trailing slash.
 std::string TemporaryDirectory();
 

@@ -1,5 +1,6 @@
 #include "ui/DialogTemplates.h"
 
+#include "base/Notice.h"
 #include "ui/DialogHost.h"
 
 namespace zlc::ui {
@@ -154,6 +155,55 @@ constexpr ControlTemplate kModifyRegisterControls[] = {
     {kIdCancel, PushButton, "Cancel", 90, 64, 50, 14, TabStop},
 };
 
+constexpr ControlTemplate kConfigureMultipleControls[] = {
+    {kNoId, Label, "Select &files to configure:", 7, 7, 140, 8, 0},
+    {2201, ListBox, "", 7, 17, 140, 100, TabStop | Fixed},
+    {2203, PushButton, "&Add >", 151, 24, 56, 14, TabStop},
+    {2204, PushButton, "A&dd All >>", 151, 41, 56, 14, TabStop},
+    {2205, PushButton, "< &Remove", 151, 63, 56, 14, TabStop},
+    {2206, PushButton, "<< R&emove All", 151, 80, 56, 14, TabStop},
+    {kNoId, Label, "Selec&ted files:", 211, 7, 134, 8, 0},
+    {2202, ListBox, "", 211, 17, 134, 100, TabStop | Fixed},
+    {2207, RadioButton, "&Show all files", 7, 121, 70, 10, Group | TabStop},
+    {2208, RadioButton, "Show c&onf.", 80, 121, 60, 10, 0},
+    {2209, Label, "files only", 91, 130, 50, 8, 0},
+    {2212, CheckBox, "&Preserve physical addresses", 211, 121, 134, 10, Group | TabStop},
+    {2210, PushButton, "&Configure", 239, 137, 50, 14, Group | TabStop | Default},
+    {2, PushButton, "C&lose", 295, 137, 50, 14, TabStop},
+    {2211, Label, "", 7, 143, 225, 8, 0},
+};
+
+constexpr ControlTemplate kAboutControls[] = {
+    {2002, Picture, "Picture", 7, 7, 64, 64, Sunken},
+    {2001, Label, "", 80, 9, 150, 10, 0},
+    {kNoId, Label,
+     "This program is used to view and configure display information and to create header "
+     "files of register values for compilation in other programs.",
+     80, 24, 150, 34, 0},
+    {kNoId, Label, notice::kCopyrightLine1, 7, 78, 223, 8, Centered},
+    {kNoId, Label, notice::kCopyrightLine2, 7, 88, 223, 8, Centered},
+    {1, PushButton, "OK", 95, 102, 50, 14, TabStop | Default},
+};
+
+constexpr ControlTemplate kExportControls[] = {
+    {3041, ListBox, "Export targets", 7, 7, 249, 56, TabStop},
+    {1, PushButton, "&Export As...", 261, 7, 50, 14, TabStop | Default},
+    {2, PushButton, "&Close", 261, 24, 50, 14, TabStop},
+};
+
+// The buttons the Save As step of an export adds to the file dialog.
+constexpr ControlTemplate kExportSaveAsControls[] = {
+    {3051, PushButton, "Pre&view", 159, 7, 50, 14, TabStop},
+    {3052, PushButton, "&Options", 221, 7, 50, 14, TabStop},
+};
+
+constexpr ControlTemplate kWinCeOptionsControls[] = {
+    {kNoId, Label, "&Mode number:", 7, 10, 49, 8, 0},
+    {3061, SpinField, "", 57, 7, 30, 14, TabStop | Sunken | Centered},
+    {1, PushButton, "OK", 94, 7, 50, 14, TabStop | Default},
+    {2, PushButton, "Cancel", 94, 25, 50, 14, TabStop},
+};
+
 constexpr DialogTemplate kDialogs[] = {
     {Ids::MainDialog, "", 314, 261, kMainControls},
     {Ids::GeneralPage, "General", 296, 180, kGeneralControls},
@@ -163,6 +213,11 @@ constexpr DialogTemplate kDialogs[] = {
     {Ids::PanelPowerPage, "Panel Power", 296, 180, kPanelPowerControls},
     {Ids::RegistersPage, "Registers", 296, 180, kRegistersControls},
     {Ids::ModifyRegisterDialog, "Modify Register", 174, 84, kModifyRegisterControls},
+    {Ids::ConfigureMultipleDialog, "Configure Multiple", 352, 156, kConfigureMultipleControls},
+    {Ids::AboutDialog, "", 237, 123, kAboutControls},
+    {Ids::ExportDialog, "Export", 318, 71, kExportControls},
+    {Ids::ExportSaveAsButtons, "", 278, 28, kExportSaveAsControls},
+    {Ids::WinCeOptionsDialog, "WinCE Header File Export Options", 154, 47, kWinCeOptionsControls},
 };
 
 constexpr MenuTemplate kSeparator = {0, "", {}};

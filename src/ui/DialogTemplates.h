@@ -20,6 +20,11 @@ enum class ControlKind {
     Bar, // progress bar that can be dragged
     TabControl,
     Diagnostics, // multi-line read-only text with a vertical scroll bar
+    // The captions of these three are not shown; a screen reader names the
+    // control by its caption, else by the label before it.
+    ListBox,   // list of texts, single selection, tab characters aligned
+    SpinField, // read-only number field with its up-down control attached
+    Picture,   // one of the program's pictures, chosen by its position
 };
 
 namespace ControlStyle {
@@ -30,6 +35,7 @@ inline constexpr uint32_t Sunken = 0x08;   // sunken edge
 inline constexpr uint32_t Centered = 0x10; // centred text
 inline constexpr uint32_t Digits = 0x20;   // edit accepting digits only
 inline constexpr uint32_t Default = 0x40;  // the push button that Enter presses
+inline constexpr uint32_t Fixed = 0x80;    // fixed-pitch font
 } // namespace ControlStyle
 
 inline constexpr int kNoId = -1; // labels and group boxes that nothing addresses
@@ -78,7 +84,12 @@ inline constexpr int ClocksPage = 203;
 inline constexpr int PanelPage = 204;
 inline constexpr int PanelPowerPage = 205;
 inline constexpr int RegistersPage = 206;
+inline constexpr int ConfigureMultipleDialog = 301;
 inline constexpr int ModifyRegisterDialog = 302;
+inline constexpr int AboutDialog = 303;
+inline constexpr int ExportDialog = 304;
+inline constexpr int ExportSaveAsButtons = 305;
+inline constexpr int WinCeOptionsDialog = 306;
 } // namespace Ids
 
 // Menu command ids.

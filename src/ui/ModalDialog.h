@@ -4,6 +4,8 @@
 #include "ui/DialogTemplates.h"
 
 #include <cassert>
+#include <string>
+#include <vector>
 
 namespace zlc::ui {
 
@@ -29,6 +31,12 @@ class ModalDialog : public DialogEvents {
             End(kIdCancel);
         }
     }
+
+    // Files dropped onto the dialog; only a dialog that accepts them gets any.
+    virtual bool AcceptsDroppedFiles() const { return false; }
+    virtual void OnFilesDropped(const std::vector<std::string>& /*files*/) {}
+    // A double click of the right mouse button outside the controls.
+    virtual void OnRightDoubleClick() {}
 
   protected:
     virtual void Init() {}

@@ -4,7 +4,10 @@
 #include "base/Format.h"
 #include "files/ConfigFile.h"
 #include "model/DocumentUpdates.h"
+#include "platform/PrivateDirectory.h"
+#include "ui/AboutDialog.h"
 #include "ui/AppIdentity.h"
+#include "ui/ConfigureMultipleDialog.h"
 #include "ui/ControlBindings.h"
 
 #include <algorithm>
@@ -108,8 +111,9 @@ std::vector<FileFilter> SaveAsFilters(const std::string& currentFile) {
 }
 
 Shell::Shell(ConfigDocument& doc, const PanelList& panels, ShellHost& host)
-    : host_(host), state_(doc, panels) {
+    : host_(host), state_(doc, panels), aboutPicture_(AboutIds::FirstPicture) {
     state_.shellHost = &host_;
+    exportSession_.previewBase = platform::PrivateDirectoryBase();
     state_.diagnostics.SetPanelFileMessages([&panels] { return PanelFileMessages(panels); });
 }
 
@@ -186,8 +190,19 @@ void Shell::Command(int id) {
         SaveAs();
         break;
     case Commands::ConfigureMultiple:
-        host_.RunConfigureMultiple({});
+        ConfigureMultiple({});
         break;
+    case Commands::Export:
+        RunExport(host_, state_.doc, exportSession_);
+        break;
+    case Commands::UpdateCommonControls:
+        host_.ShowMessage(MessageIcon::Information, ToolkitUpdateAdvice(toolkit_));
+        break;
+    case Commands::About: {
+        AboutDialog about(aboutPicture_);
+        host_.RunModalDialog(about);
+        break;
+    }
     case Commands::Exit:
         host_.CloseWindow();
         break;
@@ -275,9 +290,14 @@ void Shell::SaveAs() {
     ReportSaved();
 }
 
+void Shell::ConfigureMultiple(const std::vector<std::string>& preselected) {
+    ConfigureMultipleDialog dialog(state_.doc, host_, configureDirectory_, preselected);
+    host_.RunModalDialog(dialog);
+}
+
 void Shell::DropFiles(const std::vector<std::string>& files) {
     if (!files.empty()) {
-        host_.RunConfigureMultiple(files);
+        ConfigureMultiple(files);
     }
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "platform/Opener.h"
 #include "ui/DialogTemplates.h"
+#include "ui/ExportDialog.h"
 #include "ui/ModalDialog.h"
 #include "ui/Page.h"
+#include "ui/ToolkitCheck.h"
 #include "ui/UiState.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +24,14 @@ struct FileFilter {
     bool withExtensionlessPrograms = false;
 };
 
+// A button the file dialog shows beside its own. Pressing it leaves the
+// dialog open; a name it answers replaces the text of the file name field.
+struct FileDialogButton {
+    std::string caption; // with its & mnemonic
+    bool enabled = true;
+    std::function<std::optional<std::string>()> onClick;
+};
+
 struct FileDialogRequest {
     bool open = true; // open dialog, else save dialog
     std::string title;
@@ -28,6 +40,8 @@ struct FileDialogRequest {
     std::string initialName;
     bool mustExist = false;
     bool confirmOverwrite = false;
+    std::string acceptLabel; // the accept button's caption; empty: the dialog's own
+    std::vector<FileDialogButton> buttons;
 };
 
 enum class MessageIcon { Information, Warning, Error, Question };
@@ -47,7 +61,12 @@ class ShellHost {
     virtual void CommitTyping() = 0;
     virtual void OpenUrl(const std::string& url) = 0;
     virtual void ApplyTooltipDelay(int milliseconds) = 0;
-    virtual void RunConfigureMultiple(const std::vector<std::string>& files) = 0;
+    // Shows a file to the user with a program of the desktop; false when none
+    // could be started.
+    virtual bool OpenFile(const std::string& path, platform::OpenWith how) = 0;
+    // How many of `total` items a long operation has done; the window is
+    // redrawn meanwhile. The display goes once `done` reaches `total`.
+    virtual void ShowProgress(int done, int total) = 0;
     // Shows a modal dialog built from its template and runs it until it ends;
     // answers the result it ended with.
     virtual int RunModalDialog(ModalDialog& dialog) = 0;
@@ -107,6 +126,14 @@ class Shell {
     // The tooltip of a control, or nothing while tooltips are disabled.
     std::string TooltipText(int control, int comboParent = 0) const;
     void SetTooltipsAvailable(bool available) { tooltipsAvailable_ = available; }
+    void SetToolkitVersions(const ToolkitVersions& versions) { toolkit_ = versions; }
+
+    // The WinCE mode number and the preview directory, kept for the run.
+    ExportSession& exportSession() { return exportSession_; }
+    // The directory the Configure Multiple browser shows, kept for the run.
+    std::string& configureDirectory() { return configureDirectory_; }
+    // Which of the About box's pictures is shown, kept for the run.
+    int aboutPicture() const { return aboutPicture_; }
 
     Page* currentPage() { return page_.get(); }
     int currentTab() const { return currentTab_; }
@@ -120,6 +147,7 @@ class Shell {
     void Save();
     void SaveAs();
     void ReportSaved();
+    void ConfigureMultiple(const std::vector<std::string>& preselected);
 
     ShellHost& host_;
     UiState state_;
@@ -130,6 +158,10 @@ class Shell {
     bool tooltipsAvailable_ = true;
     bool tooltipsEnabled_ = true;
     int tooltipDelayIndex_ = kDefaultTooltipDelayIndex;
+    ToolkitVersions toolkit_;
+    ExportSession exportSession_;
+    std::string configureDirectory_;
+    int aboutPicture_;
 };
 
 // The tooltip of the predefined-panel list, which depends on the file the

@@ -4,6 +4,7 @@
 #include "ui/DialogTemplates.h"
 #include "ui/Shell.h"
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -86,7 +87,11 @@ class FakeDialogHost : public DialogHost {
         c.selection = index;
         c.text = c.items.at(static_cast<size_t>(index));
         events_()->OnSelectionChanged(id);
-        events_()->OnSelectionConfirmed(id);
+        // Choosing from a combo box confirms the choice; a list box's choice
+        // is confirmed by a double click or Enter.
+        if (c.kind == ControlKind::ComboEdit || c.kind == ControlKind::DropList) {
+            events_()->OnSelectionConfirmed(id);
+        }
     }
     // An up-down arrow (+1 up, -1 down) pressed after being held for `heldMs`;
     // the up-down starts from the number in its buddy field.
@@ -115,6 +120,18 @@ class FakeDialogHost : public DialogHost {
     void DoubleClick(int id, int row) {
         At(id).selection = row;
         events_()->OnRowActivated(id, row);
+    }
+    void DoubleClickItem(int id, int index) {
+        PickItem(id, index);
+        events_()->OnSelectionConfirmed(id);
+    }
+    // Modal dialogs only.
+    void RightDoubleClick() { dynamic_cast<ModalDialog&>(*events_()).OnRightDoubleClick(); }
+    void DropFiles(const std::vector<std::string>& files) {
+        auto& dialog = dynamic_cast<ModalDialog&>(*events_());
+        if (dialog.AcceptsDroppedFiles()) {
+            dialog.OnFilesDropped(files);
+        }
     }
 
     // --- what the tests look at
@@ -161,9 +178,15 @@ class FakeDialogHost : public DialogHost {
         At(id).high = high;
     }
     void SetPosition(int id, int position) override {
-        At(id).position = position;
-        if (At(id).kind == ControlKind::UpDown) {
+        Control& c = At(id);
+        c.position = position;
+        if (c.kind == ControlKind::UpDown) {
             At(UpDownBuddy(dialog_, id)).text = std::to_string(position);
+        }
+        if (c.kind == ControlKind::SpinField) {
+            // An up-down control keeps to its range and shows its position.
+            c.position = std::clamp(position, c.low, std::max(c.low, c.high));
+            c.text = std::to_string(c.position);
         }
     }
     void SetUpDownSteps(int id, const UpDownSteps& steps) override { At(id).steps = steps; }
@@ -240,6 +263,11 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     void SetTitle(const std::string& t) override { title = t; }
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
+        if (!fileScripts.empty()) {
+            auto script = std::move(fileScripts.front());
+            fileScripts.pop_front();
+            return script(request);
+        }
         if (fileAnswers.empty()) {
             return std::nullopt;
         }
@@ -259,9 +287,11 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     void CommitTyping() override { ++commits; }
     void OpenUrl(const std::string& url) override { openedUrls.push_back(url); }
     void ApplyTooltipDelay(int ms) override { tooltipDelay = ms; }
-    void RunConfigureMultiple(const std::vector<std::string>& files) override {
-        configureRequests.push_back(files);
+    bool OpenFile(const std::string& path, platform::OpenWith how) override {
+        openedFiles.push_back({path, how});
+        return openerWorks;
     }
+    void ShowProgress(int done, int total) override { progress.push_back({done, total}); }
     void CloseWindow() override { closed = true; }
     // Runs the next script of `dialogScripts` on the dialog's controls; a
     // dialog the script leaves open is closed with Esc.
@@ -305,7 +335,16 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     int commits = 0;
     std::vector<std::string> openedUrls;
     int tooltipDelay = 0;
-    std::vector<std::vector<std::string>> configureRequests;
+    // Scripts that play the user in the next file dialogs: they may press the
+    // request's buttons and answer the chosen name. Used before fileAnswers.
+    std::deque<std::function<std::optional<std::string>(const FileDialogRequest&)>> fileScripts;
+    struct OpenedFile {
+        std::string path;
+        platform::OpenWith how;
+    };
+    std::vector<OpenedFile> openedFiles;
+    bool openerWorks = true;
+    std::vector<std::pair<int, int>> progress;
     bool closed = false;
     std::string diagnosticsText;
     int diagnosticsWrites = 0;

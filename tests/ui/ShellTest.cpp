@@ -144,10 +144,11 @@ TEST_F(ShellTest, SaveAsFiltersFollowTheExtension) {
 }
 
 TEST_F(ShellTest, DroppedFilesGoToConfigureMultiple) {
-    const std::vector<std::string> dropped = {"/a.exe", "/b.s9", "/c.prc"};
+    const std::vector<std::string> dropped = {"/c.prc", "/a.exe", "/b.s9"};
     shell.DropFiles(dropped);
-    ASSERT_EQ(host.configureRequests.size(), 1u);
-    EXPECT_EQ(host.configureRequests[0], dropped);
+    ASSERT_NE(host.dialog, nullptr);
+    EXPECT_EQ(host.dialog->State(2202).items,
+              (std::vector<std::string>{"/a.exe", "/b.s9", "/c.prc"}));
     EXPECT_EQ(shell.currentFileName(), "");
 }
 

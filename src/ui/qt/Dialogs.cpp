@@ -2,12 +2,19 @@
 
 #include "ui/AppIdentity.h"
 #include "ui/qt/ConfigurableFileFilter.h"
+#include "ui/qt/LongMessage.h"
 #include "ui/qt/QtDialogHost.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QStringList>
+#include <QUrl>
 
 namespace zlc::ui::qt {
 
@@ -23,10 +30,33 @@ class TemplateDialog : public QDialog {
         setWindowTitle(QString::fromUtf8(dialog.caption));
         host_ = new QtDialogHost(dialog, this, [this] { return &logic_; });
         setFixedSize(host_->widget()->size());
+        setAcceptDrops(logic.AcceptsDroppedFiles());
         logic_.Attach(*host_);
     }
 
     void reject() override { logic_.OnClicked(kIdCancel); }
+
+  protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::RightButton) {
+            logic_.OnRightDoubleClick();
+        }
+    }
+    void dragEnterEvent(QDragEnterEvent* event) override {
+        if (event->mimeData()->hasUrls()) {
+            event->acceptProposedAction();
+        }
+    }
+    void dropEvent(QDropEvent* event) override {
+        std::vector<std::string> files;
+        for (const QUrl& url : event->mimeData()->urls()) {
+            if (url.isLocalFile()) {
+                files.push_back(url.toLocalFile().toStdString());
+            }
+        }
+        logic_.OnFilesDropped(files);
+        event->acceptProposedAction();
+    }
 
   private:
     ModalDialog& logic_;
@@ -96,6 +126,7 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
     if (!request.initialName.empty()) {
         dialog.selectFile(QString::fromStdString(request.initialName));
     }
+    AddRequestButtons(dialog, request);
 }
 
 std::optional<std::string> Dialogs::ChooseFile(QWidget* owner, const FileDialogRequest& request) {
@@ -110,13 +141,18 @@ std::optional<std::string> Dialogs::ChooseFile(QWidget* owner, const FileDialogR
 void Dialogs::ShowMessage(QWidget* owner, MessageIcon icon, const std::string& text) {
     static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::Information, QMessageBox::Warning,
                                                    QMessageBox::Critical, QMessageBox::Question};
+    if (ShowLongMessage(owner, kIcons[static_cast<int>(icon)], text)) {
+        return;
+    }
     QMessageBox box(kIcons[static_cast<int>(icon)], QString::fromStdString(ProgramName()),
                     QString::fromStdString(text), QMessageBox::Ok, owner);
     box.exec();
 }
 
 int Dialogs::RunModal(QWidget* owner, ModalDialog& dialog) {
-    TemplateDialog window(owner, dialog);
+    // A dialog opened from within another one belongs to that one.
+    QWidget* modal = QApplication::activeModalWidget();
+    TemplateDialog window(modal != nullptr ? modal : owner, dialog);
     return window.exec();
 }
 

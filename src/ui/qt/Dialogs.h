@@ -3,7 +3,9 @@
 #include "ui/Shell.h"
 
 #include <QFileDialog>
+#include <QProgressDialog>
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,7 +21,20 @@ class Dialogs {
     virtual void ShowMessage(QWidget* owner, MessageIcon icon, const std::string& text);
     // Builds the dialog's template as a QDialog over `owner` and runs it.
     virtual int RunModal(QWidget* owner, ModalDialog& dialog);
+    // A question with Yes and No, No the default; true for Yes.
+    virtual bool AskYesNo(QWidget* owner, const std::string& text);
+    // Progress of a long operation in a window of its own over `owner`, which
+    // goes when `done` reaches `total`. Pending events are handled meanwhile.
+    void ShowProgress(QWidget* owner, int done, int total);
+
+  private:
+    std::unique_ptr<QProgressDialog> progress_;
 };
+
+// Gives a file dialog the accept caption and the extra buttons of the
+// request, in a row below its own controls (which makes it Qt's own dialog),
+// and a save dialog the request's default extension.
+void AddRequestButtons(QFileDialog& dialog, const FileDialogRequest& request);
 
 // The Qt name filter of a filter row: "EXE Files (*.EXE *.exe)". File names
 // are case-sensitive here, so each pattern is offered in both cases, and the

@@ -5,6 +5,7 @@
 #include "ui/qt/ListViewControl.h"
 #include "ui/qt/PanelPreviewWindow.h"
 #include "ui/qt/QtDialogHost.h"
+#include "ui/qt/Toolkit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -51,10 +52,6 @@ constexpr int kTipWidth = 300;
 constexpr int kDiagnosticsTipWidth = 600;
 constexpr const char* kDarkBlue = "#0000AF";
 
-// Commands whose dialogs come with later work; their items stay greyed.
-constexpr int kCommandsNotYetAvailable[] = {Commands::ConfigureMultiple, Commands::Export,
-                                            Commands::UpdateCommonControls, Commands::About};
-
 // The desktop's usual keys for the commands that have them.
 QKeySequence CommandShortcut(int command) {
     switch (command) {
@@ -69,11 +66,6 @@ QKeySequence CommandShortcut(int command) {
     default:
         return {};
     }
-}
-
-bool IsAvailable(int command) {
-    return std::find(std::begin(kCommandsNotYetAvailable), std::end(kCommandsNotYetAvailable),
-                     command) == std::end(kCommandsNotYetAvailable);
 }
 
 QString TipHtml(const std::string& text, int width) {
@@ -110,6 +102,7 @@ MainWindow::MainWindow(ConfigDocument& doc, const PanelList& panels,
     BuildMenus();
     AddPageShortcuts();
     shell_->state().diagnostics.SetView(this);
+    shell_->SetToolkitVersions(QtToolkitVersions());
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
                 shell_->state().appActive = state == Qt::ApplicationActive;
@@ -219,7 +212,6 @@ void MainWindow::AddMenuItems(QMenu* menu, std::span<const MenuTemplate> items) 
         QAction* action = menu->addAction(item.text);
         action->setData(item.id);
         action->setShortcut(CommandShortcut(item.id));
-        action->setEnabled(IsAvailable(item.id));
         const int id = item.id;
         connect(action, &QAction::triggered, this, [this, id] { TriggerCommand(id); });
         actions_.push_back(action);
@@ -332,9 +324,12 @@ void MainWindow::ApplyTooltipDelay(int milliseconds) {
     tooltipStyle_->delay = milliseconds;
 }
 
-void MainWindow::RunConfigureMultiple(const std::vector<std::string>& files) {
-    // Kept for the Configure Multiple dialog, which preselects them.
-    droppedFiles_ = files;
+bool MainWindow::OpenFile(const std::string& path, platform::OpenWith how) {
+    return platform::OpenWithDesktop(path, how);
+}
+
+void MainWindow::ShowProgress(int done, int total) {
+    dialogs_->ShowProgress(this, done, total);
 }
 
 int MainWindow::RunModalDialog(ModalDialog& dialog) {

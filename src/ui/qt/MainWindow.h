@@ -51,7 +51,8 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     void CommitTyping() override;
     void OpenUrl(const std::string& url) override;
     void ApplyTooltipDelay(int milliseconds) override;
-    void RunConfigureMultiple(const std::vector<std::string>& files) override;
+    bool OpenFile(const std::string& path, platform::OpenWith how) override;
+    void ShowProgress(int done, int total) override;
     int RunModalDialog(ModalDialog& dialog) override;
     void CloseWindow() override;
 
@@ -87,7 +88,6 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     TooltipStyle* tooltipStyle_ = nullptr;
     PanelPreviewWindow* panelPreview_ = nullptr;
     std::vector<QAction*> actions_;
-    std::vector<std::string> droppedFiles_;
     bool highlighted_ = false;
 };
 

@@ -1,9 +1,11 @@
 #include "ui/qt/QtDialogHost.h"
 
 #include "ui/ControlBindings.h"
+#include "ui/qt/AboutPictures.h"
 #include "ui/qt/BarControl.h"
 #include "ui/qt/ControlCaptions.h"
 #include "ui/qt/DialogUnits.h"
+#include "ui/qt/ListBox.h"
 #include "ui/qt/ListViewControl.h"
 #include "ui/qt/UpDownControl.h"
 
@@ -25,6 +27,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QTimer>
 
 namespace zlc::ui::qt {
@@ -50,6 +53,8 @@ bool IsFocusable(const ControlTemplate& control) {
     case ControlKind::ReadOnlyText:
     case ControlKind::UpDown:
     case ControlKind::Bar:
+    case ControlKind::ListBox:
+    case ControlKind::SpinField:
         return true;
     default:
         return false;
@@ -120,6 +125,17 @@ bool DescribesItself(const ControlTemplate& control) {
            control.kind == ControlKind::ListView;
 }
 
+// Controls that show no caption of their own carry it as their accessible
+// name; without one, Qt names them by the label whose buddy they are.
+void NameUnlabelledControl(const ControlTemplate& control, QWidget* widget) {
+    const bool captionHidden = control.kind == ControlKind::ListBox ||
+                               control.kind == ControlKind::SpinField ||
+                               control.kind == ControlKind::Picture;
+    if (captionHidden && control.caption[0] != '\0') {
+        widget->setAccessibleName(QString::fromUtf8(control.caption));
+    }
+}
+
 } // namespace
 
 QtDialogHost::QtDialogHost(const DialogTemplate& dialog, QWidget* parent,
@@ -142,6 +158,7 @@ QtDialogHost::QtDialogHost(const DialogTemplate& dialog, QWidget* parent,
         created->setGeometry(rect);
         created->setProperty(kControlIdProperty, control.id);
         created->setEnabled((control.style & ControlStyle::Disabled) == 0);
+        NameUnlabelledControl(control, created);
         if (control.id != kNoId) {
             controls_[control.id] = created;
         }
@@ -172,7 +189,9 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
     case ControlKind::Label: {
         auto* label = new QLabel(parent);
         label->setWordWrap(control.cy > 12);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setAlignment(
+            ((control.style & ControlStyle::Centered) != 0 ? Qt::AlignHCenter : Qt::AlignLeft) |
+            Qt::AlignTop);
         if (QKeySequence::mnemonic(caption).isEmpty()) {
             label->setTextFormat(Qt::PlainText);
             label->setText(caption);
@@ -238,6 +257,19 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
         list->setAccessibleName(caption);
         return list;
     }
+    case ControlKind::ListBox:
+        return CreateListBox(control, parent);
+    case ControlKind::SpinField: {
+        // The field shows the up-down control's position; only the arrows
+        // change it.
+        auto* spin = new QSpinBox(parent);
+        spin->setAlignment(TextAlignment(control));
+        spin->findChild<QLineEdit*>()->setReadOnly(true);
+        UseValueColor(spin, QPalette::Text);
+        return spin;
+    }
+    case ControlKind::Picture:
+        return new PictureControl(parent);
     default:
         return new QWidget(parent);
     }
@@ -269,6 +301,17 @@ void QtDialogHost::ConnectEvents(const ControlTemplate& control, QWidget* widget
         connect(list, &ListViewControl::rowActivated, this, [this, id](int row) {
             if (DialogEvents* events = Events()) {
                 events->OnRowActivated(id, row);
+            }
+        });
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        connect(list, &QListWidget::currentRowChanged, this, [this, id](int) {
+            if (DialogEvents* events = Events()) {
+                events->OnSelectionChanged(id);
+            }
+        });
+        connect(list, &QListWidget::itemDoubleClicked, this, [this, id](QListWidgetItem*) {
+            if (DialogEvents* events = Events()) {
+                events->OnSelectionConfirmed(id);
             }
         });
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
@@ -504,6 +547,9 @@ std::string QtDialogHost::GetText(int id) const {
     if (auto* group = qobject_cast<QGroupBox*>(w)) {
         return group->title().toStdString();
     }
+    if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+        return spin->text().toStdString();
+    }
     return {};
 }
 
@@ -558,6 +604,9 @@ void QtDialogHost::ClearItems(int id) {
     if (auto* list = qobject_cast<ListViewControl*>(Control(id))) {
         list->Clear();
     }
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        list->clear();
+    }
     if (auto* combo = qobject_cast<QComboBox*>(Control(id))) {
         combo->clear();
         comboEdited_[id] = false;
@@ -565,6 +614,9 @@ void QtDialogHost::ClearItems(int id) {
 }
 
 void QtDialogHost::AddItem(int id, const std::string& text) {
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        list->addItem(ToQt(text));
+    }
     if (auto* combo = qobject_cast<QComboBox*>(Control(id))) {
         combo->addItem(ToQt(text));
     }
@@ -574,11 +626,18 @@ int QtDialogHost::ItemCount(int id) const {
     if (auto* list = qobject_cast<ListViewControl*>(Control(id))) {
         return list->topLevelItemCount();
     }
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        return list->count();
+    }
     auto* combo = qobject_cast<QComboBox*>(Control(id));
     return combo != nullptr ? combo->count() : 0;
 }
 
 std::string QtDialogHost::ItemText(int id, int index) const {
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        QListWidgetItem* item = list->item(index);
+        return item != nullptr ? item->text().toStdString() : std::string();
+    }
     auto* combo = qobject_cast<QComboBox*>(Control(id));
     return combo != nullptr ? combo->itemText(index).toStdString() : std::string();
 }
@@ -586,6 +645,10 @@ std::string QtDialogHost::ItemText(int id, int index) const {
 int QtDialogHost::Selection(int id) const {
     if (auto* list = qobject_cast<ListViewControl*>(Control(id))) {
         return list->SelectedRow();
+    }
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        QListWidgetItem* item = list->currentItem();
+        return item != nullptr && item->isSelected() ? list->row(item) : -1;
     }
     auto* combo = qobject_cast<QComboBox*>(Control(id));
     if (combo == nullptr) {
@@ -601,6 +664,9 @@ int QtDialogHost::Selection(int id) const {
 void QtDialogHost::SetSelection(int id, int index) {
     if (auto* list = qobject_cast<ListViewControl*>(Control(id))) {
         list->SelectRow(index);
+    }
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        list->setCurrentRow(index);
     }
     if (auto* combo = qobject_cast<QComboBox*>(Control(id))) {
         combo->setCurrentIndex(index);
@@ -672,6 +738,8 @@ void QtDialogHost::SetRange(int id, int low, int high) {
         upDown->SetRange(low, high);
     } else if (auto* bar = qobject_cast<QProgressBar*>(w)) {
         bar->setRange(low, high);
+    } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+        spin->setRange(low, high);
     }
 }
 
@@ -681,6 +749,10 @@ void QtDialogHost::SetPosition(int id, int position) {
         upDown->SetPosition(position);
     } else if (auto* bar = qobject_cast<QProgressBar*>(w)) {
         bar->setValue(position);
+    } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+        spin->setValue(position);
+    } else if (auto* picture = dynamic_cast<PictureControl*>(w)) {
+        picture->SetPicture(position);
     }
 }
 
@@ -691,6 +763,12 @@ int QtDialogHost::Position(int id) const {
     }
     if (auto* bar = qobject_cast<QProgressBar*>(w)) {
         return bar->value();
+    }
+    if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+        return spin->value();
+    }
+    if (auto* picture = dynamic_cast<PictureControl*>(w)) {
+        return picture->picture();
     }
     return 0;
 }

@@ -1,6 +1,6 @@
-// Saves a picture of the main window on each of its pages, and of the dialogs
-// the pages open, so that they can be looked at without clicking through
-// them: 62740CFG-screenshots DIR.
+// Saves a picture of the main window on each of its pages and of each of its
+// dialogs, so that they can be looked at without clicking through them:
+// 62740CFG-screenshots DIR.
 #include "model/ConfigDocument.h"
 #include "panels/PanelList.h"
 #include "ui/Shell.h"
@@ -10,9 +10,94 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
+
+namespace {
+
+bool SavePicture(QWidget* widget, const QDir& directory, const QString& name) {
+    const QString path = directory.filePath(name);
+    if (!widget->grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+// Runs `action` on the modal window titled `title` once it is up.
+void WhenModal(const QString& title, std::function<void(QWidget*)> action) {
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, title, action] {
+        QWidget* window = QApplication::activeModalWidget();
+        if (window == nullptr || window->windowTitle() != title || !window->isVisible()) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        QApplication::processEvents();
+        action(window);
+    });
+    timer->start();
+}
+
+void Close(QWidget* window) {
+    QMetaObject::invokeMethod(window, "reject", Qt::QueuedConnection);
+}
+
+QPushButton* Button(QWidget* window, const QString& text) {
+    for (auto* button : window->findChildren<QPushButton*>()) {
+        if (button->text() == text) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+// The four dialogs of the menus, and the Save As step of an export. Each is
+// pictured as the user first sees it and then closed.
+bool PictureDialogs(zlc::ui::qt::MainWindow& window, const QDir& directory) {
+    using namespace zlc::ui;
+    bool ok = true;
+    const auto take = [&ok, &directory](QWidget* dialog, const char* name) {
+        ok = SavePicture(dialog, directory, name) && ok;
+    };
+    WhenModal("Configure Multiple", [take](QWidget* dialog) {
+        take(dialog, "dialog-configure-multiple.png");
+        Close(dialog);
+    });
+    window.shell().DropFiles({"/home/user/boards/PANEL.EXE", "/home/user/boards/virt.s9"});
+
+    WhenModal("Export", [take](QWidget* dialog) {
+        take(dialog, "dialog-export.png");
+        dialog->findChild<QListWidget*>()->setCurrentRow(2);
+        WhenModal("Export As", [take](QWidget* saveAs) {
+            take(saveAs, "dialog-export-as.png");
+            WhenModal("WinCE Header File Export Options", [take](QWidget* options) {
+                take(options, "dialog-wince-options.png");
+                Close(options);
+            });
+            Button(saveAs, "&Options")->click();
+            Close(saveAs);
+        });
+        Button(dialog, "&Export As...")->click();
+    });
+    window.TriggerCommand(Commands::Export);
+
+    WhenModal("About 62740CFG", [take](QWidget* dialog) {
+        take(dialog, "dialog-about.png");
+        Close(dialog);
+    });
+    window.TriggerCommand(Commands::About);
+    return ok;
+}
+
+} // namespace
 
 namespace {
 
@@ -77,5 +162,5 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    return SaveModifyRegisterDialog(window, directory) ? 0 : 1;
+    return SaveModifyRegisterDialog(window, directory) && PictureDialogs(window, directory) ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include "ui/AppIdentity.h"
 #include "ui/qt/DisplayCheck.h"
 #include "ui/qt/MainWindow.h"
+#include "ui/qt/Toolkit.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -48,6 +49,15 @@ int main(int argc, char** argv) {
     ReleaseStartupMessages();
     QApplication::setApplicationName(QString::fromStdString(zlc::ui::ProgramName()));
     QApplication::setWindowIcon(QIcon(":/62740CFG.png"));
+    // A Qt library older than the one the program was built for is named
+    // before any window exists; the program goes on only when asked to.
+    const bool goOn = zlc::ui::StartupToolkitCheck(
+        zlc::ui::qt::QtToolkitVersions(), [](const std::string& question) {
+            return zlc::ui::qt::Dialogs().AskYesNo(nullptr, question);
+        });
+    if (!goOn) {
+        return 0;
+    }
     zlc::ConfigDocument doc;
     // The panels are read before the window exists: their messages have no owner.
     zlc::PanelList panels;
