@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/DocumentBuilder.h"
+#include "cli/StandardOutput.h"
 
 #include <CLI/CLI.hpp>
 
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& success) {
-        return app.exit(success);
+        return FinishStandardOutput(app.exit(success));
     } catch (const CLI::ParseError& error) {
         app.exit(error);
         return kExitUsage;
@@ -54,5 +55,5 @@ int main(int argc, char** argv) {
     if (const int status = BuildDocument(invocation.document, doc); status != kExitOk) {
         return status;
     }
-    return invocation.command ? invocation.command(doc) : kExitUsage;
+    return FinishStandardOutput(invocation.command ? invocation.command(doc) : kExitUsage);
 }
