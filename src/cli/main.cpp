@@ -1,3 +1,5 @@
+#include "base/BuildInfo.h"
+#include "base/Format.h"
 #include "cli/Cli.h"
 #include "cli/DocumentBuilder.h"
 #include "cli/StandardOutput.h"
@@ -5,8 +7,6 @@
 #include <CLI/CLI.hpp>
 
 namespace {
-
-constexpr const char* kVersion = "zlc62740 1.0.0";
 
 void AddDocumentOptions(CLI::App& app, zlc::cli::DocumentOptions& options) {
     app.add_option("--in", options.inFile, "Load the configuration block of a configurable file")
@@ -30,7 +30,8 @@ void AddDocumentOptions(CLI::App& app, zlc::cli::DocumentOptions& options) {
 int main(int argc, char** argv) {
     using namespace zlc::cli;
     CLI::App app{"Reads, edits and checks ZLC62740 configuration blocks.", "zlc62740"};
-    app.set_version_flag("--version", kVersion);
+    app.set_version_flag(
+        "--version", zlc::Format("zlc62740 %s (Build %u)", zlc::ProductVersion, zlc::BuildNumber));
     app.require_subcommand(1);
 
     Invocation invocation;

@@ -114,7 +114,7 @@ std::string Shell::Title() const {
     if (!currentFileName_.empty()) {
         title = FileNamePart(currentFileName_) + " - ";
     }
-    title += Format("ZLC%s Configuration Utility  (%sBuild %d)", ChipNumber, "", BuildNumber);
+    title += Format("ZLC%s Configuration Utility  (%sBuild %u)", ChipNumber, "", BuildNumber);
     return title;
 }
 

@@ -96,8 +96,9 @@ int main(void) {
         printf("%02X%02X", aZLCRegs[i].Index, aZLCRegs[i].Value);
 })";
     std::string expected = "9 48 48 48|25175000 200000|";
-    for (int i = 0; i < 32; ++i) {
-        AppendFormat(expected, "%02X%02X", i, i == 0x1F ? 0x5A : doc.GetRegister(i));
+    for (unsigned i = 0; i < 32; ++i) {
+        const unsigned value = i == 0x1F ? 0x5Au : doc.GetRegister(static_cast<int>(i));
+        AppendFormat(expected, "%02X%02X", i, value);
     }
     // A file that includes the header only for its macros leaves the table
     // unused; that warning is the includer's to silence.

@@ -2,6 +2,7 @@
 #include "model/SettingsTable.h"
 #include "support/BlockImages.h"
 #include "support/TempDir.h"
+#include "ui/AppIdentity.h"
 
 #include <cstdio>
 
@@ -31,6 +32,8 @@ class ShellTest : public test::ShellFixture {
 
 TEST_F(ShellTest, StartsOnTheGeneralPageWithTheDocumentBroughtInLine) {
     EXPECT_EQ(host.title, "ZLC62740 Configuration Utility  (Build 9)");
+    // The version comes from the build system, so its form is checked here.
+    EXPECT_EQ(VersionLine(), "62740CFG Version 2.00  (Build 9)");
     EXPECT_EQ(shell.currentTab(), 0);
     EXPECT_EQ(host.page->GetText(1208), "00F00000");
     EXPECT_EQ(GetSetting(doc, FrameRate), 53u);
@@ -87,6 +90,8 @@ TEST_F(ShellTest, OpenOfAFileWithoutABlockChangesNothing) {
     EXPECT_TRUE(host.messages[0].text.ends_with(
         "could not be opened because:\n\nThe file does not contain any configuration data."));
     EXPECT_EQ(host.title, "ZLC62740 Configuration Utility  (Build 9)");
+    // The version comes from the build system, so its form is checked here.
+    EXPECT_EQ(VersionLine(), "62740CFG Version 2.00  (Build 9)");
     EXPECT_EQ(GetSetting(doc, HorzPanelSize), 640u);
 
     host.fileAnswers.push_back(std::nullopt); // cancelled
@@ -133,6 +138,8 @@ TEST_F(ShellTest, SaveAndSaveAs) {
     EXPECT_EQ(shell.currentFileName(), "");
     EXPECT_FALSE(shell.Menu().saveEnabled);
     EXPECT_EQ(host.title, "ZLC62740 Configuration Utility  (Build 9)");
+    // The version comes from the build system, so its form is checked here.
+    EXPECT_EQ(VersionLine(), "62740CFG Version 2.00  (Build 9)");
 }
 
 TEST_F(ShellTest, SaveAsFiltersFollowTheExtension) {

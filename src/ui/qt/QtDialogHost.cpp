@@ -158,9 +158,10 @@ void QtDialogHost::ConnectEvents(const ControlTemplate& control, QWidget* widget
         combo->installEventFilter(this);
         // The combo box is its edit part's focus proxy: focus events reach the
         // filter through the combo box alone.
-        if (QLineEdit* edit = combo->lineEdit()) {
-            connect(edit, &QLineEdit::textEdited, this, [this, id] { comboEdited_[id] = true; });
-            connect(edit, &QLineEdit::returnPressed, this,
+        if (QLineEdit* comboEdit = combo->lineEdit()) {
+            connect(comboEdit, &QLineEdit::textEdited, this,
+                    [this, id] { comboEdited_[id] = true; });
+            connect(comboEdit, &QLineEdit::returnPressed, this,
                     [this, combo] { FocusNextControl(combo); });
         }
         connect(combo, &QComboBox::activated, this, [this, id](int) {
