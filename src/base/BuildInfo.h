@@ -1,10 +1,10 @@
 #pragma once
 
-namespace zlc {
+// The build of the configuration utility (BuildNumber) and its version: the
+// title bar, the About box and every generated file state them.
+#include "base/Version.h"
 
-// The build of the configuration utility. The title bar, the About box and
-// every generated file state it, so it lives here where all of them see it.
-inline constexpr unsigned BuildNumber = 9;
+namespace zlc {
 
 // The chip these programs configure, as file names and generated texts spell it.
 inline constexpr const char* ChipNumber = "62740";

@@ -44,7 +44,7 @@ std::vector<Difference> RegisterDifferences(const ConfigDocument& a, const Confi
         const uint8_t valueA = a.GetRegister(reg.index);
         const uint8_t valueB = b.GetRegister(reg.index);
         if (valueA != valueB) {
-            differences.push_back({Format("REG[%02Xh]", reg.index), reg.name,
+            differences.push_back({Format("REG[%02Xh]", static_cast<unsigned>(reg.index)), reg.name,
                                    Format("%02X", valueA), Format("%02X", valueB)});
         }
     }

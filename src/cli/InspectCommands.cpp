@@ -6,13 +6,19 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <string_view>
 
 namespace zlc::cli {
 
 namespace {
 
+// The unit of the value printed, which is GetSetting's. It counts clocks in
+// Hz; the table's "MHz" is the unit the pages show them in.
 const char* UnitOf(const SettingEntry& row) {
-    return row.unit != nullptr ? row.unit : "";
+    if (row.unit == nullptr) {
+        return "";
+    }
+    return std::string_view(row.unit) == "MHz" ? "Hz" : row.unit;
 }
 
 int ShowText(const ConfigDocument& doc) {

@@ -1,27 +1,15 @@
 #include "cli/SettingNames.h"
 
+#include "base/AsciiCase.h"
 #include "base/Format.h"
 #include "model/SettingsTable.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 namespace zlc::cli {
 
 namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
 
 std::optional<uint32_t> ParseDigits(std::string_view digits, int base) {
     uint32_t value = 0;
@@ -44,7 +32,7 @@ int RegisterIndexFromHex(std::string_view digits) {
 
 // "REG[1Bh]", "REG[1B]" or "reg[1bh]": the register index, or -1.
 int ParseRegisterName(std::string_view name) {
-    if (!StartsWithIgnoringCase(name, "REG[") || name.back() != ']') {
+    if (!StartsWithIgnoringAsciiCase(name, "REG[") || name.back() != ']') {
         return -1;
     }
     return RegisterIndexFromHex(name.substr(4, name.size() - 5));
@@ -63,7 +51,7 @@ std::optional<uint32_t> ValueOfName(const ConfigDocument& doc, int id, std::stri
         ConfigDocument trial = doc;
         SetSetting(trial, id, value);
         if (GetSetting(trial, id) == value &&
-            EqualsIgnoringCase(FormatSettingValue(trial, id), name)) {
+            EqualsIgnoringAsciiCase(FormatSettingValue(trial, id), name)) {
             return value;
         }
     }
@@ -95,7 +83,7 @@ bool IsOutOfRangeNumber(std::string_view text) {
         text.remove_prefix(1);
         return ParseNumber(text).has_value() || IsOutOfRangeNumber(text);
     }
-    const bool hex = StartsWithIgnoringCase(text, "0x");
+    const bool hex = StartsWithIgnoringAsciiCase(text, "0x");
     const std::string_view digits = hex ? text.substr(2) : text;
     uint64_t ignored = 0;
     const auto [end, error] =
@@ -132,10 +120,10 @@ std::string SetNumber(ConfigDocument& doc, int id, std::string_view valueText,
 } // namespace
 
 int ParseRegisterIndex(std::string_view text) {
-    if (StartsWithIgnoringCase(text, "REG[")) {
+    if (StartsWithIgnoringAsciiCase(text, "REG[")) {
         return ParseRegisterName(text);
     }
-    return RegisterIndexFromHex(StartsWithIgnoringCase(text, "0x") ? text.substr(2) : text);
+    return RegisterIndexFromHex(StartsWithIgnoringAsciiCase(text, "0x") ? text.substr(2) : text);
 }
 
 std::optional<SettingRef> ResolveSettingName(std::string_view name) {
@@ -152,7 +140,8 @@ std::optional<SettingRef> ResolveSettingName(std::string_view name) {
         return ref;
     }
     for (const SettingEntry& row : SettingsTable()) {
-        if (EqualsIgnoringCase(row.longName, name) || EqualsIgnoringCase(row.shortName, name)) {
+        if (EqualsIgnoringAsciiCase(row.longName, name) ||
+            EqualsIgnoringAsciiCase(row.shortName, name)) {
             ref.ids.push_back(row.id);
         }
     }
@@ -163,7 +152,7 @@ std::optional<SettingRef> ResolveSettingName(std::string_view name) {
 }
 
 std::optional<uint32_t> ParseNumber(std::string_view text) {
-    if (StartsWithIgnoringCase(text, "0x")) {
+    if (StartsWithIgnoringAsciiCase(text, "0x")) {
         return ParseDigits(text.substr(2), 16);
     }
     return ParseDigits(text, 10);

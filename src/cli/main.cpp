@@ -1,13 +1,14 @@
+#include "base/BuildInfo.h"
+#include "base/Format.h"
 #include "cli/Cli.h"
 #include "cli/DocumentBuilder.h"
 #include "cli/FileNames.h"
+#include "cli/StandardOutput.h"
 #include "platform/FileLock.h"
 
 #include <CLI/CLI.hpp>
 
 namespace {
-
-constexpr const char* kVersion = "zlc62740 1.0.0";
 
 void AddDocumentOptions(CLI::App& app, zlc::cli::DocumentOptions& options) {
     app.add_option("--in", options.inFile, "Load the configuration block of a configurable file")
@@ -36,7 +37,8 @@ void AddDocumentOptions(CLI::App& app, zlc::cli::DocumentOptions& options) {
 int main(int argc, char** argv) {
     using namespace zlc::cli;
     CLI::App app{"Reads, edits and checks ZLC62740 configuration blocks.", "zlc62740"};
-    app.set_version_flag("--version", kVersion);
+    app.set_version_flag(
+        "--version", zlc::Format("zlc62740 %s (Build %u)", zlc::ProductVersion, zlc::BuildNumber));
     app.require_subcommand(1);
 
     Invocation invocation;
@@ -53,7 +55,7 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& success) {
-        return app.exit(success);
+        return FinishStandardOutput(app.exit(success));
     } catch (const CLI::ParseError& error) {
         app.exit(error);
         return kExitUsage;
@@ -65,5 +67,5 @@ int main(int argc, char** argv) {
         status != kExitOk) {
         return status;
     }
-    return invocation.command ? invocation.command(doc) : kExitUsage;
+    return FinishStandardOutput(invocation.command ? invocation.command(doc) : kExitUsage);
 }

@@ -1,7 +1,7 @@
 #include "base/BuildInfo.h"
 #include "base/Format.h"
-#include "export/Generators.h"
 #include "base/Notice.h"
+#include "export/Generators.h"
 #include "model/ModeDescription.h"
 #include "model/RegisterTable.h"
 #include "model/SettingTexts.h"
@@ -231,9 +231,9 @@ std::string GenerateGenericHeader(const ConfigDocument& doc, unsigned buildNumbe
             "    ZLC_VALUE Value;\n"
             "} ZLC_REGS;\n"
             "\n"
-            // const: a driver that includes the header only for its macros
-            // would otherwise be told that the array is unused.
-            "static const ZLC_REGS aZLCRegs[] =\n"
+            // Not const: a driver may adjust its copy of the table before it
+            // programs the chip.
+            "static ZLC_REGS aZLCRegs[] =\n"
             "{\n";
     for (int i = 0; i < static_cast<int>(kRegisterCount); ++i) {
         AppendFormat(text, "    { %s0x%02X },       // %s\n",

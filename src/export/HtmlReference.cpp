@@ -1,7 +1,7 @@
 #include "base/BuildInfo.h"
 #include "base/Format.h"
-#include "export/Generators.h"
 #include "base/Notice.h"
+#include "export/Generators.h"
 #include "model/RegisterTable.h"
 #include "model/SettingTexts.h"
 #include "model/SettingsTable.h"

@@ -1,5 +1,6 @@
 #include "files/ConfigFile.h"
 
+#include "base/AsciiCase.h"
 #include "base/Format.h"
 #include "files/ContainerHandlers.h"
 #include "files/DocumentImage.h"
@@ -9,9 +10,9 @@
 #include "platform/FileWriter.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <new>
 #include <sys/stat.h>
 
@@ -27,19 +28,9 @@ using platform::SystemErrorText;
 constexpr std::string_view kExtensions[] = {".EXE", ".ELF", ".S9", ".IDP", ".LVB", ".PRC"};
 constexpr uint8_t kElfMagic[4] = {0x7F, 'E', 'L', 'F'};
 
-std::string_view LastComponent(std::string_view path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
-bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size()) {
-        return false;
-    }
-    return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
-        return std::toupper(static_cast<unsigned char>(a)) ==
-               std::toupper(static_cast<unsigned char>(b));
-    });
+// The last component of a path as written; a name ending in '/' has none.
+std::string LastComponent(std::string_view path) {
+    return std::filesystem::path(path).filename().string();
 }
 
 // A failed step: the reason, and the box text built around it.
@@ -236,13 +227,14 @@ FileOutcome SaveCopy(const ConfigDocument& doc, const std::string& source,
 } // namespace
 
 bool HasSupportedExtension(std::string_view name) {
-    const std::string_view last = LastComponent(name);
-    return std::any_of(std::begin(kExtensions), std::end(kExtensions),
-                       [last](std::string_view ext) { return EndsWithIgnoringCase(last, ext); });
+    const std::string last = LastComponent(name);
+    return std::any_of(
+        std::begin(kExtensions), std::end(kExtensions),
+        [&last](std::string_view ext) { return EndsWithIgnoringAsciiCase(last, ext); });
 }
 
 bool HasNoExtension(std::string_view name) {
-    const std::string_view last = LastComponent(name);
+    const std::string last = LastComponent(name);
     // A leading dot marks a hidden file, not an extension.
     return !last.empty() && last.find('.', 1) == std::string_view::npos;
 }

@@ -283,7 +283,7 @@ int halSetOrientation(int mode) {
         return HAL_FAILED;
     }
     for (const int index : {REG_SCRN1_START_ADDR_LSB, REG_SCRN1_START_ADDR_MSB,
-                            REG_SCRN__START_ADDR, REG_PORTRAIT_MODE, REG_LINE_BYTE_COUNT}) {
+                            REG_SCRN_START_ADDR_OVERFLOW, REG_PORTRAIT_MODE, REG_LINE_BYTE_COUNT}) {
         SetReg(index, 0);
     }
     return halTuneFrameRate();
@@ -307,7 +307,7 @@ int halSetPortrait() {
     // The start address points at the last byte of the first line.
     SetReg(REG_SCRN1_START_ADDR_LSB, (lineBytes - 1) & 0xFF);
     SetReg(REG_SCRN1_START_ADDR_MSB, ((lineBytes - 1) >> 8) & 0xFF);
-    SetReg(REG_SCRN__START_ADDR, 0);
+    SetReg(REG_SCRN_START_ADDR_OVERFLOW, 0);
     SetReg(REG_LINE_BYTE_COUNT, count & 0xFF);
     SetReg(REG_PORTRAIT_MODE, old | kPivotScanEnable);
     const int result = halTuneFrameRate();
@@ -464,8 +464,8 @@ int halSetStartAddress(int screen, int x, int y) {
     SetReg(low, address & 0xFF);
     SetReg(high, (address >> 8) & 0xFF);
     if (pivot && screen == 1) {
-        const uint8_t overflow = Reg(REG_SCRN__START_ADDR);
-        SetReg(REG_SCRN__START_ADDR,
+        const uint8_t overflow = Reg(REG_SCRN_START_ADDR_OVERFLOW);
+        SetReg(REG_SCRN_START_ADDR_OVERFLOW,
                (overflow & ~kScreen1Bit16) | ((address >> 16) & kScreen1Bit16));
     }
     return HAL_OK;

@@ -39,7 +39,9 @@ enum HalRegister : int {
     REG_SCRN1_START_ADDR_MSB = 0x0D,
     REG_SCRN2_START_ADDR_LSB = 0x0E,
     REG_SCRN2_START_ADDR_MSB = 0x0F,
-    REG_SCRN__START_ADDR = 0x10,
+    // The register table names it REG_SCRN__START_ADDR; a double underscore is
+    // reserved for the implementation in C and C++ identifiers.
+    REG_SCRN_START_ADDR_OVERFLOW = 0x10,
     REG_MEM_ADDR_OFFSET = 0x11,
     REG_SCRN1_VERT_SIZE_LSB = 0x12,
     REG_SCRN1_VERT_SIZE_MSB = 0x13,

@@ -1,11 +1,11 @@
 #include "model/SettingTexts.h"
 
+#include "base/AsciiCase.h"
 #include "base/Format.h"
 #include "model/SettingsTable.h"
 
 #include <algorithm>
 #include <bit>
-#include <cctype>
 #include <cstdarg>
 #include <vector>
 
@@ -177,17 +177,14 @@ std::string IdentifierFromRegisterName(std::string_view name) {
     size_t start = 0;
     while (start <= name.size()) {
         const size_t end = std::min(name.find('_', start), name.size());
-        std::string piece(name.substr(start, end - start));
+        std::string piece = ToAsciiLower(name.substr(start, end - start));
         start = end + 1;
         if (piece.empty()) {
             continue;
         }
-        std::transform(piece.begin(), piece.end(), piece.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        piece[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(piece[0])));
+        piece[0] = AsciiUpper(piece[0]);
         for (std::string_view word : kWords) {
-            if (std::equal(word.begin(), word.end(), piece.begin(), piece.end(),
-                           [](char a, char b) { return std::tolower(a) == std::tolower(b); })) {
+            if (EqualsIgnoringAsciiCase(word, piece)) {
                 piece = word;
                 break;
             }

@@ -1,7 +1,9 @@
 #include "base/Format.h"
 #include "panels/PanelList.h"
+#include "platform/DataDirectories.h"
 #include "platform/FileSystem.h"
 
+#include <filesystem>
 #include <limits>
 #include <optional>
 #include <sys/stat.h>
@@ -351,8 +353,33 @@ void LoadPanelDefinitions(PanelList& list, const std::string& directory,
     }
 }
 
+namespace {
+
+bool HoldsPanelFile(const std::string& directory) {
+    std::error_code ignored;
+    for (const PanelSource source : {PanelSource::DebugDef, PanelSource::PanelsDef}) {
+        if (!directory.empty() &&
+            std::filesystem::exists(std::filesystem::path(directory) / PanelSourceFileName(source),
+                                    ignored)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 void LoadPanelDefinitions(PanelList& list, const PanelMessageSink& showMessage) {
-    LoadPanelDefinitions(list, platform::ProgramDirectory(), showMessage);
+    // A file beside the program wins; an installed program has none there and
+    // reads the one of its data directory.
+    const std::vector<std::string> directories = platform::DataDirectories();
+    for (const std::string& directory : directories) {
+        if (HoldsPanelFile(directory)) {
+            LoadPanelDefinitions(list, directory, showMessage);
+            return;
+        }
+    }
+    LoadPanelDefinitions(list, directories.front(), showMessage);
 }
 
 std::string PanelFileMessages(const PanelList& list) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <unistd.h>
 #include <vector>
 
@@ -32,24 +33,6 @@ int OpenExisting(const std::string& path, int access) {
         }
     }
     return fd;
-}
-
-std::string DirectoryOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    if (slash == 0) {
-        return "/";
-    }
-    return path.substr(0, slash);
-}
-
-std::string WithoutTrailingSlash(std::string path) {
-    while (path.size() > 1 && path.back() == '/') {
-        path.pop_back();
-    }
-    return path;
 }
 
 } // namespace
@@ -298,13 +281,17 @@ std::string ProgramDirectory() {
     if (n <= 0) {
         return {};
     }
-    return DirectoryOf(std::string(buffer.data(), static_cast<size_t>(n)));
+    return std::filesystem::path(std::string(buffer.data(), static_cast<size_t>(n)))
+        .parent_path()
+        .string();
 }
 
 std::string TemporaryDirectory() {
     const char* fromEnvironment = std::getenv("TMPDIR");
     if (fromEnvironment != nullptr && fromEnvironment[0] != '\0') {
-        return WithoutTrailingSlash(fromEnvironment);
+        // "/tmp/" names the directory "/tmp"; the root stays "/".
+        const std::filesystem::path directory(fromEnvironment);
+        return (directory.has_filename() ? directory : directory.parent_path()).string();
     }
     return "/tmp";
 }

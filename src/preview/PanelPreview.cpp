@@ -126,8 +126,9 @@ std::string DescribeProgramming(const PanelPreview& preview) {
     }
     for (size_t i = 0; i < preview.changes.size(); ++i) {
         const RegisterChange& change = preview.changes[i];
-        text += Format("%s REG[%02Xh] %02Xh to %02Xh", i == 0 ? "" : ",", change.index,
-                       change.fromBlock, change.programmed);
+        text += Format("%s REG[%02Xh] %02Xh to %02Xh", i == 0 ? "" : ",",
+                       static_cast<unsigned>(change.index), static_cast<unsigned>(change.fromBlock),
+                       static_cast<unsigned>(change.programmed));
     }
     return text;
 }

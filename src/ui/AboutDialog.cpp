@@ -6,18 +6,12 @@
 
 namespace zlc::ui {
 
-std::string AboutVersionLine(const std::string& productVersion) {
-    const std::string version =
-        productVersion.empty() ? std::string() : Format(" Version %s", productVersion.c_str());
-    return Format("%s%s  (Build %d)", ProgramName().c_str(), version.c_str(), BuildNumber);
-}
-
 AboutDialog::AboutDialog(int& picture)
     : ModalDialog(*FindDialogTemplate(Ids::AboutDialog)), picture_(picture) {}
 
 void AboutDialog::Init() {
     host().SetDialogTitle(Format("About %sCFG", ChipNumber));
-    host().SetText(AboutIds::VersionLine, AboutVersionLine(ZLC_PRODUCT_VERSION));
+    host().SetText(AboutIds::VersionLine, VersionLine());
     host().SetPosition(AboutIds::Picture, picture_);
 }
 

@@ -15,10 +15,6 @@ inline constexpr int FirstPicture = 421;
 inline constexpr int SecondPicture = 422;
 } // namespace AboutIds
 
-// "62740CFG Version 2.00  (Build 9)"; without a version when the build gives
-// none.
-std::string AboutVersionLine(const std::string& productVersion);
-
 // The About box. A right double click switches to the other picture; the
 // choice is kept in `picture` for the rest of the run.
 class AboutDialog : public ModalDialog {

@@ -1,5 +1,6 @@
 #include "ui/Shell.h"
 
+#include "base/AsciiCase.h"
 #include "base/BuildInfo.h"
 #include "base/Format.h"
 #include "files/ConfigFile.h"
@@ -11,7 +12,7 @@
 #include "ui/ControlBindings.h"
 
 #include <algorithm>
-#include <cctype>
+#include <filesystem>
 
 namespace zlc::ui {
 
@@ -28,17 +29,12 @@ constexpr int kPanelList = 1530;
 const FileFilter kAllFiles{"All Files (*.*)", "*.*"};
 
 std::string FileNamePart(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return std::filesystem::path(path).filename().string();
 }
 
+// ".IDP" for "x.idp"; empty for a name without an extension.
 std::string UpperExtension(const std::string& path) {
-    const std::string name = FileNamePart(path);
-    const size_t dot = name.find_last_of('.');
-    std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return extension;
+    return ToAsciiUpper(std::filesystem::path(path).extension().string());
 }
 
 FileDialogRequest OpenRequest() {
@@ -103,7 +99,7 @@ std::vector<FileFilter> SaveAsFilters(const std::string& currentFile) {
     };
     const std::string extension = UpperExtension(currentFile);
     for (const FileFilter& filter : kByExtension) {
-        if (!extension.empty() && filter.patterns == "*." + extension) {
+        if (!extension.empty() && filter.patterns == "*" + extension) {
             return {filter, kAllFiles};
         }
     }
@@ -132,7 +128,7 @@ std::string Shell::Title() const {
     if (!currentFileName_.empty()) {
         title = FileNamePart(currentFileName_) + " - ";
     }
-    title += Format("ZLC%s Configuration Utility  (%sBuild %d)", ChipNumber, "", BuildNumber);
+    title += Format("ZLC%s Configuration Utility  (%sBuild %u)", ChipNumber, "", BuildNumber);
     return title;
 }
 

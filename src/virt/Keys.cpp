@@ -1,11 +1,13 @@
 #include "virt/Keys.h"
 
-#include <cctype>
+#include "base/AsciiCase.h"
+
 #include <cerrno>
+#include <charconv>
 #include <csignal>
-#include <cstdlib>
 #include <poll.h>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 namespace zlc::virt {
@@ -26,6 +28,14 @@ void RestoreTerminalAndDie(int signal) {
     }
     std::signal(signal, SIG_DFL);
     std::raise(signal);
+}
+
+// The decimal parameter at the start of `text`; an omitted one, or one too
+// long for an int, counts as 1, the terminal's own default.
+int Parameter(std::string_view text) {
+    int value = 1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() ? value : 1;
 }
 
 int Modified(char final, bool ctrl) {
@@ -117,10 +127,11 @@ int KeyReader::DecodeEscape() {
     if (final < 0x40 || final > 0x7E) {
         return kKeyOther;
     }
-    const int first = parameters.empty() ? 1 : std::atoi(parameters.c_str());
+    const int first = Parameter(parameters);
     const size_t separator = parameters.find(';');
-    const int modifier =
-        separator == std::string::npos ? 1 : std::atoi(parameters.c_str() + separator + 1);
+    const int modifier = separator == std::string::npos
+                             ? 1
+                             : Parameter(std::string_view(parameters).substr(separator + 1));
     // xterm modifiers: 1 + (shift 1, alt 2, ctrl 4).
     const bool ctrl = modifier > 1 && ((modifier - 1) & 4) != 0;
     if (final == '~') {
@@ -146,7 +157,7 @@ int KeyReader::Read(int timeoutMs) {
     if (byte == kKeyEsc) {
         return DecodeEscape();
     }
-    return std::toupper(byte);
+    return static_cast<unsigned char>(AsciiUpper(static_cast<char>(byte)));
 }
 
 } // namespace zlc::virt

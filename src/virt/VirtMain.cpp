@@ -122,7 +122,7 @@ int SetColorDepth(int depth) {
     const int result = halSetOrientation(PivotScanOn() ? 1 : 0);
     halWriteRegister(REG_SCRN2_START_ADDR_LSB, 0);
     halWriteRegister(REG_SCRN2_START_ADDR_MSB, 0);
-    halWriteRegister(REG_SCRN__START_ADDR, 0);
+    halWriteRegister(REG_SCRN_START_ADDR_OVERFLOW, 0);
     halWriteRegister(REG_MEM_ADDR_OFFSET, 0);
     halWriteRegister(REG_SCRN1_VERT_SIZE_LSB, 0xFF);
     halWriteRegister(REG_SCRN1_VERT_SIZE_MSB, 0x03);

@@ -1,32 +1,20 @@
 #include "virt/VirtOptions.h"
 
-#include <cctype>
+#include "base/AsciiCase.h"
+
+#include <charconv>
 
 namespace zlc::virt {
 
 namespace {
 
-bool EqualsIgnoringCase(const std::string& text, const char* word) {
-    size_t i = 0;
-    for (; i < text.size() && word[i] != '\0'; ++i) {
-        if (std::toupper(static_cast<unsigned char>(text[i])) != word[i]) {
-            return false;
-        }
-    }
-    return i == text.size() && word[i] == '\0';
-}
-
 // A decimal number from kMinVirtualWidth to kMaxVirtualWidth, or 0.
 int ParseWidth(const std::string& text) {
-    if (text.empty() || text.size() > 5) {
-        return 0;
-    }
     int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return 0;
-        }
-        value = value * 10 + (c - '0');
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end) {
+        return 0; // not a number, or one beyond int
     }
     return value >= kMinVirtualWidth && value <= kMaxVirtualWidth ? value : 0;
 }
@@ -40,12 +28,10 @@ VirtOptions ParseVirtOptions(const std::vector<std::string>& words) {
             continue;
         }
         const std::string body = word->substr(1);
-        const char letter =
-            body.empty() ? '\0'
-                         : static_cast<char>(std::toupper(static_cast<unsigned char>(body[0])));
+        const char letter = body.empty() ? '\0' : AsciiUpper(body[0]);
         switch (letter) {
         case 'A':
-            if (EqualsIgnoringCase(body, "ALT")) {
+            if (EqualsIgnoringAsciiCase(body, "ALT")) {
                 options.alternate = true;
                 options.orientation = 1;
             } else {

@@ -35,6 +35,8 @@ TEST(Cli, ShowPrintsEverySettingAndThePanel) {
     EXPECT_NE(result.out.find("1\tZLC Controller\t62740\t\n"), std::string::npos);
     EXPECT_NE(result.out.find("33\tHorizontal Panel Size\t320\tpixels\n"), std::string::npos);
     EXPECT_NE(result.out.find("63\tLine Byte Count\t0\t\n"), std::string::npos);
+    // The clocks are printed in Hz, whatever unit the pages show them in.
+    EXPECT_NE(result.out.find("9\tPixel Clock\t6000000\tHz\n"), std::string::npos);
     EXPECT_TRUE(
         result.out.ends_with("Panel: 320x240x8bpp 0Hz Color 12-Bit TFT/D-TFD (PCLK=6.000MHz)\n"));
 
@@ -44,6 +46,21 @@ TEST(Cli, ShowPrintsEverySettingAndThePanel) {
                             "\"shortName\": \"Phys Buff Addr\", \"value\": \"00F00000\", "
                             "\"raw\": 15728640, \"unit\": \"\"}"),
               std::string::npos);
+    EXPECT_NE(json.out.find("\"raw\": 6000000, \"unit\": \"Hz\"}"), std::string::npos);
+}
+
+TEST(Cli, OutputThatCannotBeWrittenFailsTheCommand) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"show"}, {"registers"}, {"export", "csv", "-o", "-"}, {"--version"}}) {
+        std::string command = test::Quote(std::string(ZLC_BIN_DIR) + "/zlc62740");
+        for (const std::string& arg : args) {
+            command += " " + test::Quote(arg);
+        }
+        const auto result = test::Shell("{ " + command + " >/dev/full; }");
+        EXPECT_EQ(result.status, 1) << args.front();
+        EXPECT_EQ(result.err, "zlc62740: cannot write the output: No space left on device\n")
+            << args.front();
+    }
 }
 
 TEST(Cli, GetPrintsFormattedOrRawValues) {

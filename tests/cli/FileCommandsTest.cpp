@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(ObjcopyMade, SRecordPeers,
                          ::testing::Values(SRecordFlavour{"S1", ""},
                                            SRecordFlavour{"S2", "--change-addresses 0x10000"},
                                            SRecordFlavour{"S3", "--srec-forceS3"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& flavour) { return std::string(flavour.param.name); });
 
 } // namespace
 } // namespace zlc

@@ -14,8 +14,9 @@ namespace zlc::test {
 
 // One folder of tests/data/export: "settings" holds the NAME=VALUE lines that
 // make the configuration from the default one; the other files are the
-// expected texts, written by hand from the documented line lists with "\n"
-// line ends. A mode<n>.h file is the WinCE header for mode number n.
+// expected texts with "\n" line ends. They are never regenerated from the
+// program's own output, so that a fault of a generator cannot confirm itself.
+// A mode<n>.h file is the WinCE header for mode number n.
 struct ExportCase {
     std::string name;
     std::filesystem::path folder;

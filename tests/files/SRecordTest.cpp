@@ -92,8 +92,8 @@ TEST(SRecordRead, EveryOutcomeWithItsMessage) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::string message;
-        ConfigBlock block{};
-        EXPECT_EQ(SRecordReadBlock(Bytes(c.text), &block, message), c.result);
+        ConfigBlock found{};
+        EXPECT_EQ(SRecordReadBlock(Bytes(c.text), &found, message), c.result);
         if (c.message != nullptr) {
             EXPECT_EQ(message, c.message);
         }

@@ -57,7 +57,7 @@ TEST_P(FrameRate, FitsThePeriodsAndTheClockDivideToTheRate) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, FrameRate, ::testing::ValuesIn(kRates),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& instance) { return std::string(instance.param.name); });
 
 } // namespace
 } // namespace zlc::test

@@ -57,8 +57,8 @@ TEST_F(VirtualScreen, LandscapeClearsThePivotScanRegistersAndTunesAgain) {
     Program();
     halSetPortrait();
     EXPECT_EQ(halSetOrientation(0), HAL_OK);
-    for (int index : {REG_SCRN1_START_ADDR_LSB, REG_SCRN1_START_ADDR_MSB, REG_SCRN__START_ADDR,
-                      REG_PORTRAIT_MODE, REG_LINE_BYTE_COUNT}) {
+    for (int index : {REG_SCRN1_START_ADDR_LSB, REG_SCRN1_START_ADDR_MSB,
+                      REG_SCRN_START_ADDR_OVERFLOW, REG_PORTRAIT_MODE, REG_LINE_BYTE_COUNT}) {
         EXPECT_EQ(Reg(index), 0) << "REG[" << index << "]";
     }
     EXPECT_EQ(Reg(REG_HORZ_NONDISP_PERIOD), 3);
@@ -117,12 +117,12 @@ TEST_F(VirtualScreen, StartAddressStaysInsideTheVirtualScreen) {
     ASSERT_EQ(halSetVirtualWidth(256, nullptr), HAL_OK);
     // Screen 1 has a seventeenth address bit in PivotScan, screen 2 none.
     EXPECT_EQ(halSetStartAddress(1, 5, 320), HAL_OK); // 256 x 320 + 239 + 5 bytes
-    EXPECT_EQ(Reg(REG_SCRN__START_ADDR) << 16 | Reg(REG_SCRN1_START_ADDR_MSB) << 8 |
+    EXPECT_EQ(Reg(REG_SCRN_START_ADDR_OVERFLOW) << 16 | Reg(REG_SCRN1_START_ADDR_MSB) << 8 |
                   Reg(REG_SCRN1_START_ADDR_LSB),
               256 * 320 + 239 + 5);
     EXPECT_EQ(halSetStartAddress(2, 5, 320), HAL_INVALID_PARAMETER);
     EXPECT_EQ(halSetStartAddress(1, 0, 0), HAL_OK);
-    EXPECT_EQ(Reg(REG_SCRN__START_ADDR), 0);
+    EXPECT_EQ(Reg(REG_SCRN_START_ADDR_OVERFLOW), 0);
 }
 
 } // namespace

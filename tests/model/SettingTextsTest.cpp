@@ -100,9 +100,9 @@ TEST(SettingTexts, GeneratedIdentifiers) {
     EXPECT_EQ(IdentifierFromRegisterName("_MOD_RATE_"), "MODRate");
     EXPECT_EQ(IdentifierFromRegisterName(""), "");
 
-    EXPECT_EQ(PaddedInitializerValue(8, "0x%02X", 0x1B), "0x1B,   ");
-    EXPECT_EQ(PaddedInitializerValue(5, "0x%02X", 0x1B), "0x1B,");
-    EXPECT_EQ(PaddedInitializerValue(4, "0x%02X", 0x1B), "0x1B,  ");
+    EXPECT_EQ(PaddedInitializerValue(8, "0x%02X", 0x1Bu), "0x1B,   ");
+    EXPECT_EQ(PaddedInitializerValue(5, "0x%02X", 0x1Bu), "0x1B,");
+    EXPECT_EQ(PaddedInitializerValue(4, "0x%02X", 0x1Bu), "0x1B,  ");
 }
 
 } // namespace

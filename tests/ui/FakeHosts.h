@@ -278,8 +278,8 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     void ShowMessage(MessageIcon icon, const std::string& text) override {
         messages.push_back({icon, text});
     }
-    DialogHost& CreatePageHost(const DialogTemplate& dialog) override {
-        page = std::make_unique<FakeDialogHost>(dialog);
+    DialogHost& CreatePageHost(const DialogTemplate& pageTemplate) override {
+        page = std::make_unique<FakeDialogHost>(pageTemplate);
         page->SetEvents([this] { return shell->currentPage(); });
         return *page;
     }

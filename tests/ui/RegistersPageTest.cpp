@@ -55,7 +55,7 @@ TEST_F(Registers, AFreshRunListsEveryRegisterUnmarked) {
     EXPECT_TRUE(list.columns[3].rightAligned);
     ASSERT_EQ(page().ItemCount(kList), 32);
     for (int row = 0; row < 32; ++row) {
-        EXPECT_EQ(Cell(row, 0), Format("%02Xh   ", row));
+        EXPECT_EQ(Cell(row, 0), Format("%02Xh   ", static_cast<unsigned>(row)));
         EXPECT_EQ(Tip(row), RegisterBreakdown(doc, row));
     }
     EXPECT_EQ(shell.state().diagnostics.stickyMessage(), "");
@@ -110,7 +110,7 @@ TEST_F(Registers, HandEditsAreMarkedAndOverwritesReported) {
 
 TEST_F(Registers, OkOnAnUnchangedHandEditChangesNothing) {
     const uint8_t computed = doc.GetRegister(kScratchPad);
-    ASSERT_EQ(TypeValue(kScratchPad, Format("%X", computed + 1)), 1);
+    ASSERT_EQ(TypeValue(kScratchPad, Format("%X", static_cast<unsigned>(computed + 1))), 1);
     host.dialogScripts.push_back([](test::FakeDialogHost& dialog) { dialog.Click(kIdOk); });
     page().DoubleClick(kList, kScratchPad);
     EXPECT_EQ(host.dialog->endResult, 0);

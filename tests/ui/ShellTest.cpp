@@ -2,6 +2,7 @@
 #include "model/SettingsTable.h"
 #include "support/BlockImages.h"
 #include "support/TempDir.h"
+#include "ui/AppIdentity.h"
 
 #include <cstdio>
 

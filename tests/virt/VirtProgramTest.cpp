@@ -156,7 +156,7 @@ const PatternCase kPatterns[] = {
     {"Alternate4", "/ALT", 2, 256, 640, 16, 320},   {"Alternate8", "/ALT", 3, 256, 320, 16, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Depths, VirtPattern, ::testing::ValuesIn(kPatterns),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST_F(Virt, TheToolConfiguresTheProgramFile) {
     const std::string program = dir / "62740VIRT";

@@ -57,7 +57,7 @@ bool RenderPanel(std::span<const uint8_t> board, PanelImage& image, std::string&
         // PivotScan: a byte address with a 17th bit, pointing at the last byte
         // of the first line; lines are REG[1Ch] bytes apart (0 for 256).
         const long start = regs[REG_SCRN1_START_ADDR_LSB] | regs[REG_SCRN1_START_ADDR_MSB] << 8 |
-                           (regs[REG_SCRN__START_ADDR] & 0x01) << 16;
+                           (regs[REG_SCRN_START_ADDR_OVERFLOW] & 0x01) << 16;
         origin = start - (static_cast<long>(geometry.width) * bpp / 8 - 1);
         stride = regs[REG_LINE_BYTE_COUNT] != 0 ? regs[REG_LINE_BYTE_COUNT] : 256;
     }

@@ -303,13 +303,13 @@ void QtDialogHost::ConnectEvents(const ControlTemplate& control, QWidget* widget
                 events->OnRowActivated(id, row);
             }
         });
-    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        connect(list, &QListWidget::currentRowChanged, this, [this, id](int) {
+    } else if (auto* listBox = qobject_cast<QListWidget*>(widget)) {
+        connect(listBox, &QListWidget::currentRowChanged, this, [this, id](int) {
             if (DialogEvents* events = Events()) {
                 events->OnSelectionChanged(id);
             }
         });
-        connect(list, &QListWidget::itemDoubleClicked, this, [this, id](QListWidgetItem*) {
+        connect(listBox, &QListWidget::itemDoubleClicked, this, [this, id](QListWidgetItem*) {
             if (DialogEvents* events = Events()) {
                 events->OnSelectionConfirmed(id);
             }

@@ -57,7 +57,7 @@ typedef struct
     ZLC_VALUE Value;
 } ZLC_REGS;
 
-static const ZLC_REGS aZLCRegs[] =
+static ZLC_REGS aZLCRegs[] =
 {
     { 0x00,             0x24 },       // Revision Code Register
     { 0x01,             0x23 },       // Mode Register 0 Register
