@@ -29,6 +29,9 @@ struct Case {
         return found->second;
     }
     bool Has(const std::string& key) const { return values.contains(key); }
+    std::string Or(const std::string& key, const std::string& absent) const {
+        return Has(key) ? (*this)[key] : absent;
+    }
     long Number(const std::string& key) const {
         return std::strtol((*this)[key].c_str(), nullptr, 0);
     }
@@ -42,6 +45,16 @@ struct Case {
         return numbers;
     }
 };
+
+// The parts of a text between separators.
+inline std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, separator);) {
+        parts.push_back(part);
+    }
+    return parts;
+}
 
 inline std::string Unescape(const std::string& text) {
     std::string out;
@@ -95,6 +108,19 @@ inline std::string CaseName(const testing::TestParamInfo<Case>& info) {
 
 inline void PrintTo(const Case& c, std::ostream* out) {
     *out << c.name;
+}
+
+// Checks a program's output against the keys of a case that are given: out (the
+// whole text), out-starts, out-ends, out-has (a part on each line, its escapes
+// read) and out-lacks.
+inline void ExpectOutput(const Case& c, const std::string& out) {
+    EXPECT_EQ(out, c.Or("out", out));
+    EXPECT_TRUE(out.starts_with(c.Or("out-starts", ""))) << out;
+    EXPECT_TRUE(out.ends_with(c.Or("out-ends", ""))) << out;
+    for (const std::string& part : Split(c.Or("out-has", ""), '\n')) {
+        EXPECT_NE(out.find(Unescape(part)), std::string::npos) << part << "\n" << out;
+    }
+    EXPECT_EQ(out.find(c.Or("out-lacks", "\x01")), std::string::npos) << out;
 }
 
 // A parameterised suite over the cases of a data file, each test named by its case.

@@ -1,4 +1,5 @@
 #include "HalFixture.h"
+#include "cases/CaseFile.h"
 
 namespace zlc::test {
 namespace {
@@ -64,42 +65,31 @@ TEST_F(VirtualScreen, LandscapeClearsThePivotScanRegistersAndTunesAgain) {
     EXPECT_EQ(Reg(REG_HORZ_NONDISP_PERIOD), 3);
 }
 
-TEST_F(VirtualScreen, LandscapeWidthLiesBetweenPanelAndPanelPlus255Words) {
-    SetPanel(160, 16);
+class VirtualWidth : public HalTest, public ::testing::WithParamInterface<Case> {};
+
+TEST_P(VirtualWidth, LiesInTheRangeOfTheOrientation) {
+    const Case& c = GetParam();
+    const std::vector<long> panel =
+        c.Has("panel") ? c.Numbers("panel") : std::vector<long>{320, 240};
+    SetPanel(static_cast<int>(panel[0]), static_cast<int>(panel[1]));
     Program();
-    SetDepth(0); // 1 bpp: 16 pixels a word
-    int lines = -1;
-    EXPECT_EQ(halSetVirtualWidth(159, &lines), HAL_INVALID_PARAMETER);
-    EXPECT_EQ(halSetVirtualWidth(160 + 255 * 16 + 1, &lines), HAL_INVALID_PARAMETER);
-    EXPECT_EQ(lines, -1);
-    EXPECT_EQ(Reg(REG_MEM_ADDR_OFFSET), 0);
-    // Twice: the stride does not count the offset the first call left in REG[11h].
-    for (int call = 0; call < 2; ++call) {
-        EXPECT_EQ(halSetVirtualWidth(160 + 255 * 16, &lines), HAL_OK);
-        EXPECT_EQ(lines, 81920 / (20 + 510));
-        EXPECT_EQ(Reg(REG_MEM_ADDR_OFFSET), 255);
+    SetDepth(static_cast<int>(c.Has("depth") ? c.Number("depth") : 3));
+    if (c.Or("portrait", "0") == "1") {
+        halSetPortrait();
     }
-    EXPECT_EQ(halSetVirtualWidth(160, &lines), HAL_OK);
-    EXPECT_EQ(lines, 4096);
-    EXPECT_EQ(Reg(REG_MEM_ADDR_OFFSET), 0);
+    int lines = -1;
+    for (long call = 0; call < (c.Has("calls") ? c.Number("calls") : 1); ++call) {
+        EXPECT_EQ(halSetVirtualWidth(static_cast<int>(c.Number("width")), &lines),
+                  c["result"] == "OK" ? HAL_OK : HAL_INVALID_PARAMETER);
+        EXPECT_EQ(lines, c.Number("lines"));
+    }
+    EXPECT_EQ(Reg(REG_MEM_ADDR_OFFSET),
+              c.Has("offset") ? c.Number("offset") : Reg(REG_MEM_ADDR_OFFSET));
+    EXPECT_EQ(Reg(REG_LINE_BYTE_COUNT),
+              c.Has("line-bytes") ? c.Number("line-bytes") : Reg(REG_LINE_BYTE_COUNT));
 }
 
-TEST_F(VirtualScreen, PivotScanWidthLiesBetweenShownWidthAnd2048Bits) {
-    Program(); // 8 bpp: 640 pixels give 128 lines of a 240-line panel
-    int lines = 0;
-    EXPECT_EQ(halSetVirtualWidth(640, &lines), HAL_INVALID_PARAMETER);
-    EXPECT_EQ(Reg(REG_MEM_ADDR_OFFSET), 0);
-
-    halSetPortrait(); // shows 240 x 320 at 8 bpp
-    EXPECT_EQ(halSetVirtualWidth(239, &lines), HAL_INVALID_PARAMETER);
-    EXPECT_EQ(halSetVirtualWidth(257, &lines), HAL_INVALID_PARAMETER);
-    EXPECT_EQ(halSetVirtualWidth(248, &lines), HAL_OK);
-    EXPECT_EQ(lines, 330);
-    EXPECT_EQ(Reg(REG_LINE_BYTE_COUNT), 248);
-    EXPECT_EQ(halSetVirtualWidth(256, &lines), HAL_OK);
-    EXPECT_EQ(lines, 320);
-    EXPECT_EQ(Reg(REG_LINE_BYTE_COUNT), 0);
-}
+ZLC_CASES(VirtualWidth, "hal/virtual-widths.txt");
 
 TEST_F(VirtualScreen, StartAddressStaysInsideTheVirtualScreen) {
     Program();

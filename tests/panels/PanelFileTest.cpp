@@ -8,47 +8,28 @@ namespace zlc::test {
 namespace {
 
 std::string TextOf(const Case& c) {
-    if (c.Has("text")) {
-        return c["text"];
-    }
-    return PanelLine(c.Has("name") ? c["name"] : "P",
-                     ParseChanges(c.Has("changes") ? c["changes"] : ""));
-}
-
-std::string Joined(const std::vector<std::string>& messages) {
-    std::string text;
-    for (const std::string& message : messages) {
-        text += (text.empty() ? "" : "\n") + message;
-    }
-    return text;
+    return c.Or("text", PanelLine(c.Or("name", "P"), ParseChanges(c.Or("changes", ""))));
 }
 
 class PanelFile : public ::testing::TestWithParam<Case> {};
 
 TEST_P(PanelFile, ReadsAsTheLoaderWould) {
     const Case& c = GetParam();
-    const bool debug = c.Has("source") && c["source"] == "DEBUG";
-    const auto [list, messages] =
-        Read(TextOf(c), debug ? PanelSource::DebugDef : PanelSource::PanelsDef);
-    if (c.Has("count")) {
-        EXPECT_EQ(list.PanelCount(), c.Number("count"));
-    }
-    if (c.Has("loaded")) {
-        EXPECT_EQ(list.loaded, c.Number("loaded") != 0);
-    }
-    EXPECT_EQ(Joined(messages), c.Has("messages") ? c["messages"] : "");
-    if (c.Has("file-messages")) {
-        EXPECT_EQ(PanelFileMessages(list), c["file-messages"]);
-    }
+    const auto [list, messages] = Read(
+        TextOf(c), c.Or("source", "") == "DEBUG" ? PanelSource::DebugDef : PanelSource::PanelsDef);
+    EXPECT_EQ(std::to_string(list.PanelCount()), c.Or("count", std::to_string(list.PanelCount())));
+    EXPECT_EQ(list.loaded ? "1" : "0", c.Or("loaded", list.loaded ? "1" : "0"));
+    EXPECT_EQ(messages, Split(c.Or("messages", ""), '\n'));
+    EXPECT_EQ(PanelFileMessages(list), c.Or("file-messages", PanelFileMessages(list)));
     if (c.Has("read-name") || c.Has("fields") || c.Has("reason")) {
         ASSERT_GE(list.PanelCount(), 1);
         const PanelDefinition& d = list.PanelAt(0);
-        EXPECT_EQ(d.name, c.Has("read-name") ? c["read-name"] : d.name);
-        for (const auto& [field, value] : ParseChanges(c.Has("fields") ? c["fields"] : "")) {
+        EXPECT_EQ(d.name, c.Or("read-name", d.name));
+        for (const auto& [field, value] : ParseChanges(c.Or("fields", ""))) {
             EXPECT_EQ(Field(d, field), std::stol(value)) << "field " << field;
         }
-        EXPECT_EQ(d.reason, c.Has("reason") ? c["reason"] : d.reason);
-        EXPECT_EQ(d.disqualified, c.Has("reason") ? !c["reason"].empty() : d.disqualified);
+        EXPECT_EQ(d.reason, c.Or("reason", d.reason));
+        EXPECT_EQ(d.disqualified, !c.Or("reason", d.reason).empty());
     }
 }
 

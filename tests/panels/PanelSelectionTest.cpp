@@ -21,8 +21,7 @@ ConfigDocument ClockedFor(int32_t pclkKHz) {
 }
 
 PanelDefinition Panel(const Case& c, const std::string& key) {
-    const std::string changes = c.Has(key) ? c[key] : "";
-    return Read(PanelLine("P", ParseChanges(changes)), PanelSource::DebugDef).list.PanelAt(0);
+    return Read(PanelLine("P", ParseChanges(c.Or(key, ""))), PanelSource::DebugDef).list.PanelAt(0);
 }
 
 class PanelMatching : public ::testing::TestWithParam<Case> {};

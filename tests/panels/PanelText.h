@@ -41,12 +41,13 @@ inline FieldChanges ParseChanges(const std::string& text) {
 
 // The member that field 2 to 24 of a PANEL line lands in.
 inline int32_t Field(const PanelDefinition& d, int field) {
-    const int32_t values[] = {d.type,           d.width,        d.height,      d.isEL,
-                              d.dataWidth,      d.needsTft2x,   d.dataFormat,  d.isColor,
-                              d.timing10,       d.pclkKHz,      d.timing12,    d.timing13,
-                              d.timing14,       d.timing15,     d.fplineStart, d.timing17,
-                              d.fplinePolarity, d.fpframeStart, d.timing20,    d.fpframePolarity,
-                              d.maskFpshift,    d.hndp,         d.vndp};
+    const PanelDefinition* p = &d;
+    const int32_t values[] = {
+        p->type,        p->width,          p->height,       p->isEL,     p->dataWidth,
+        p->needsTft2x,  p->dataFormat,     p->isColor,      p->timing10, p->pclkKHz,
+        p->timing12,    p->timing13,       p->timing14,     p->timing15, p->fplineStart,
+        p->timing17,    p->fplinePolarity, p->fpframeStart, p->timing20, p->fpframePolarity,
+        p->maskFpshift, p->hndp,           p->vndp};
     return values[field - 2];
 }
 
