@@ -46,21 +46,15 @@ class Virt : public ::testing::Test {
                (option.empty() ? "" : " " + Quote(option));
     }
 
-    // A copy of 62740VIRT whose carried block has another panel, or frame rate.
-    std::string PatchedVirt(const std::string& name, int width, int height, int rate = 0) {
-        std::vector<uint8_t> image = ReadFile(kVirt);
-        ConfigBlock block{};
-        std::string message;
-        EXPECT_EQ(LocateConfigBlock(image, &block, nullptr, message), BLOCK_FOUND);
-        block.regs[REG_HORZ_PANEL_SIZE] = static_cast<uint8_t>(width / 8 - 1);
-        block.regs[REG_VERT_PANEL_SIZE_LSB] = static_cast<uint8_t>((height - 1) & 0xFF);
-        block.regs[REG_VERT_PANEL_SIZE_MSB] = static_cast<uint8_t>((height - 1) >> 8);
-        block.frameRate = static_cast<uint16_t>(rate);
-        block.clkiKHz = rate != 0 ? 12000 : block.clkiKHz;
-        EXPECT_EQ(ReplaceConfigBlock(block, image, message), BLOCK_FOUND);
-        WriteFile(dir / name, image);
-        ::chmod((dir / name).c_str(), 0700);
-        return dir / name;
+    // A copy of 62740VIRT that zlc62740 gave other settings ("--set ..." words).
+    std::string ConfiguredVirt(const std::string& settings) {
+        const std::string program = dir / "62740VIRT";
+        WriteFile(program, ReadFile(kVirt));
+        ::chmod(program.c_str(), 0700);
+        const RunResult save = Shell(Quote(kTool) + " --in " + Quote(program) + " " + settings +
+                                     " save " + Quote(program));
+        EXPECT_EQ(save.status, 0) << save.out << save.err;
+        return program;
     }
 
     uint8_t BoardRegister(int index) { return ReadFile(board).at(sim::kRegisterOffset + index); }
@@ -74,9 +68,7 @@ class VirtRun : public Virt, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(VirtRun, ShowsWhatTheKeysAskFor) {
     const Case& c = GetParam();
-    const std::vector<long> panel = c.Has("panel") ? c.Numbers("panel") : std::vector<long>{};
-    const std::string program =
-        panel.empty() ? kVirt : PatchedVirt("patched", int(panel[0]), int(panel[1]));
+    const std::string program = c.Has("settings") ? ConfiguredVirt(c["settings"]) : kVirt;
     if (c.Has("board")) { // missing-device
         boardVariable = "device:" + (dir / "none");
     }
@@ -143,23 +135,11 @@ TEST_P(VirtPattern, PanelShowsTheTestPatternAtTheLowerRightCorner) {
 
 ZLC_CASES(VirtPattern, "virt/patterns.txt");
 
-TEST_F(Virt, TheToolConfiguresTheProgramFile) {
-    const std::string program = dir / "62740VIRT";
-    WriteFile(program, ReadFile(kVirt));
-    ::chmod(program.c_str(), 0700);
-    const RunResult save =
-        Shell(Quote(kTool) + " --in " + Quote(program) +
-              " --set 'Horizontal Panel Size=640' --set 'Vertical Panel Size=480' save " +
-              Quote(program));
-    ASSERT_EQ(save.status, 0) << save.out << save.err;
-    const RunResult run = Run("", kEsc, program);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("Physical dimension: 640 x 480\n"), std::string::npos) << run.out;
-}
-
 TEST_F(Virt, FrameRateTuningKeepsTheClockDivideItChose) {
     // 60 Hz from 12 MHz: the periods fit only the halved clock.
-    ASSERT_EQ(Run("", kEsc, PatchedVirt("fast", 320, 240, 60)).status, 0);
+    ASSERT_EQ(
+        Run("", kEsc, ConfiguredVirt("--set 'CLKI Timing=12000000' --set 'Frame Rate=60'")).status,
+        0);
     EXPECT_EQ(BoardRegister(REG_MODE_REGISTER_1) & 0x10, 0x10);
     EXPECT_EQ(BoardRegister(REG_HORZ_NONDISP_PERIOD), 3);
     EXPECT_EQ(BoardRegister(REG_VERT_NONDISP_PERIOD), 25);
