@@ -13,15 +13,8 @@ namespace {
 using namespace SettingId;
 using Kind = PanelApplyOutcome::Kind;
 
-// A document whose clock gives the pixel clock a panel asks for.
-ConfigDocument ClockedFor(int32_t pclkKHz) {
-    ConfigDocument doc;
-    SetSetting(doc, ClkiTiming, static_cast<uint32_t>(pclkKHz) * 1000);
-    return doc;
-}
-
 PanelDefinition Panel(const Case& c, const std::string& key) {
-    return Read(PanelLine("P", ParseChanges(c.Or(key, ""))), PanelSource::DebugDef).list.PanelAt(0);
+    return Read(PanelLine("P", c.Or(key, "")), PanelSource::DebugDef).list.PanelAt(0);
 }
 
 class PanelMatching : public ::testing::TestWithParam<Case> {};
@@ -32,7 +25,7 @@ TEST_P(PanelMatching, ValuesAgreeWhenEqualOrEitherIsNegative) {
 ZLC_CASES(PanelMatching, "panels/matching.txt");
 
 TEST(PanelSelection, ListsEntriesAndAppliesNeitherCustomNorDisqualifiedPanels) {
-    const std::string text = PanelLine("Good", {{3, "640"}}) + PanelLine("Bad", {{2, "D"}});
+    const std::string text = PanelLine("Good", "3=640") + PanelLine("Bad", "2=D");
     const PanelList debug = Read(text, PanelSource::DebugDef).list;
     PanelSelection selection(debug);
     const PanelListContents first = selection.FillPanelList();
@@ -40,7 +33,7 @@ TEST(PanelSelection, ListsEntriesAndAppliesNeitherCustomNorDisqualifiedPanels) {
     EXPECT_EQ(first.debugNote, "Loaded DEBUG.DEF file.  Note that panels prefixed with ** "
                                "shouldn't work with 62740.\n");
     EXPECT_EQ(selection.FillPanelList().debugNote, ""); // once only
-    const PanelList panels = Read(text).list;
+    const PanelList panels = Read(text).list;           // PANELS.DEF: no note
     EXPECT_EQ(PanelSelection(panels).FillPanelList().debugNote, "");
 
     const ConfigDocument before;
@@ -63,11 +56,12 @@ TEST(PanelSelection, ListsEntriesAndAppliesNeitherCustomNorDisqualifiedPanels) {
 TEST(PanelSelection, SearchStartsAtTheLastPanelAndFallsBackToCustom) {
     // Two panels that describe the same configuration, a third, and a
     // disqualified twin first of all.
-    const PanelList list = Read(PanelLine("Hidden", {{7, "T"}}) + PanelLine("First") +
-                                    PanelLine("Twin") + PanelLine("Other", {{23, "96"}}),
+    const PanelList list = Read(PanelLine("Hidden", "7=T") + PanelLine("First") +
+                                    PanelLine("Twin") + PanelLine("Other", "23=96"),
                                 PanelSource::DebugDef)
                                .list;
-    ConfigDocument doc = ClockedFor(6300);
+    ConfigDocument doc;
+    SetSetting(doc, ClkiTiming, 6300000);
     PanelSelection selection(list);
     ASSERT_EQ(selection.ApplySelectedPanel(doc, 2).kind, Kind::Applied);
     EXPECT_EQ(selection.SelectMatchingPanel(doc), std::nullopt); // no search is due
@@ -89,7 +83,7 @@ TEST(PanelSelection, SearchStartsAtTheLastPanelAndFallsBackToCustom) {
 TEST(PanelSelection, ApplySetsThePanelSettingsAndNotesThePixelClock) {
     const PanelList list = Read("PANEL \"C\" STN 640 480 F 8 F 2 T F 25000 60 30 400 3 8 50 n "
                                 "5 15 H T 64 2\n" +
-                                PanelLine("Slow", {{11, "500"}}))
+                                PanelLine("Slow", "11=500"))
                                .list;
     PanelSelection selection(list);
     ConfigDocument doc; // 320x240 colour TFT at 6 MHz
@@ -103,16 +97,13 @@ TEST(PanelSelection, ApplySetsThePanelSettingsAndNotesThePixelClock) {
     EXPECT_EQ(outcome.message, "Pixel clock should be set to 25.000 MHz.\n");
     EXPECT_TRUE(busy && selection.panelApplyIdle());
     EXPECT_FALSE(selection.panelMatchPending());
-    std::vector<uint32_t> values;
-    for (const int id :
-         {TftStn, HorzPanelSize, VertPanelSize, ColorMono, DataWidthBits, PanelDataFormat,
-          FplinePolarity, FplineStart, FpframePolarity, FpframeStart, MaskFpshift, HorzNonDisplay,
-          VertNonDisplay, PixelClock, LineByteCount}) {
-        values.push_back(GetSetting(doc, id));
+    // Read back: format 2 survives the data width change; "not applicable" sets 0.
+    const PanelDefinition applied = ReferenceDefinition(doc);
+    for (const auto& [field, value] :
+         ParseChanges("2=1 3=640 4=480 6=8 8=1 9=1 11=6000 16=16 18=0 19=5 21=1 22=1 23=64 24=2")) {
+        EXPECT_EQ(Field(applied, field), std::stoi(value)) << "field " << field;
     }
-    // Format 2 survives the data width change; "not applicable" sets 0.
-    EXPECT_EQ(values,
-              (std::vector<uint32_t>{0, 640, 480, 1, 8, 1, 0, 16, 1, 5, 1, 64, 2, 6000000, 80}));
+    EXPECT_EQ(GetSetting(doc, LineByteCount), 80u);
     EXPECT_EQ(selection.ApplySelectedPanel(doc, 1).message,
               "Pixel clock should be set to  0.500 MHz.\n");
 }
@@ -124,7 +115,8 @@ TEST(ShippedPanels, EachAppliedPanelIsMatchedBack) {
     ASSERT_GE(list.PanelCount(), 12);
     EXPECT_EQ(PanelFileMessages(list), "");
     for (int index = 0; index < list.PanelCount(); ++index) {
-        ConfigDocument doc = ClockedFor(list.PanelAt(index).pclkKHz);
+        ConfigDocument doc; // clocked for the pixel clock the panel asks for
+        SetSetting(doc, ClkiTiming, static_cast<uint32_t>(list.PanelAt(index).pclkKHz) * 1000);
         PanelSelection selection(list);
         EXPECT_EQ(selection.ApplySelectedPanel(doc, index).message, "");
         selection.RequestMatch();

@@ -2,6 +2,7 @@
 
 #include "panels/PanelList.h"
 
+#include <array>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,12 +14,21 @@ inline const std::vector<std::string> kTftFields = {
     "TFT", "320", "240", "F",  "12", "F", "n",  "T", "F", "6300", "60", "30",
     "400", "3",   "16",  "50", "L",  "4", "15", "L", "n", "80",   "22"};
 
-using FieldChanges = std::vector<std::pair<int, std::string>>;
+// "2=S 5=True": field 2 is S and field 5 True.
+inline std::vector<std::pair<int, std::string>> ParseChanges(const std::string& text) {
+    std::istringstream words(text);
+    std::vector<std::pair<int, std::string>> changes;
+    for (std::string word; words >> word;) {
+        const size_t equals = word.find('=');
+        changes.emplace_back(std::stoi(word.substr(0, equals)), word.substr(equals + 1));
+    }
+    return changes;
+}
 
-// A PANEL line; `changes` replaces fields by number (2 to 24).
-inline std::string PanelLine(const std::string& name, const FieldChanges& changes = {}) {
+// A PANEL line with the fields `changes` names changed.
+inline std::string PanelLine(const std::string& name, const std::string& changes = "") {
     std::vector<std::string> fields = kTftFields;
-    for (const auto& [field, value] : changes) {
+    for (const auto& [field, value] : ParseChanges(changes)) {
         fields[static_cast<size_t>(field - 2)] = value;
     }
     std::string line = "PANEL \"" + name + "\"";
@@ -28,27 +38,14 @@ inline std::string PanelLine(const std::string& name, const FieldChanges& change
     return line.append("\n");
 }
 
-// "2=S 5=True" as changes of fields 2 and 5.
-inline FieldChanges ParseChanges(const std::string& text) {
-    std::istringstream words(text);
-    FieldChanges changes;
-    for (std::string word; words >> word;) {
-        const size_t equals = word.find('=');
-        changes.emplace_back(std::stoi(word.substr(0, equals)), word.substr(equals + 1));
-    }
-    return changes;
-}
-
 // The member that field 2 to 24 of a PANEL line lands in.
 inline int32_t Field(const PanelDefinition& d, int field) {
-    const PanelDefinition* p = &d;
-    const int32_t values[] = {
-        p->type,        p->width,          p->height,       p->isEL,     p->dataWidth,
-        p->needsTft2x,  p->dataFormat,     p->isColor,      p->timing10, p->pclkKHz,
-        p->timing12,    p->timing13,       p->timing14,     p->timing15, p->fplineStart,
-        p->timing17,    p->fplinePolarity, p->fpframeStart, p->timing20, p->fpframePolarity,
-        p->maskFpshift, p->hndp,           p->vndp};
-    return values[field - 2];
+    return std::array{d.type,           d.width,        d.height,      d.isEL,
+                      d.dataWidth,      d.needsTft2x,   d.dataFormat,  d.isColor,
+                      d.timing10,       d.pclkKHz,      d.timing12,    d.timing13,
+                      d.timing14,       d.timing15,     d.fplineStart, d.timing17,
+                      d.fplinePolarity, d.fpframeStart, d.timing20,    d.fpframePolarity,
+                      d.maskFpshift,    d.hndp,         d.vndp}[field - 2];
 }
 
 struct ReadResult {
