@@ -15,8 +15,10 @@ class PanelFile : public ::testing::TestWithParam<Case> {};
 
 TEST_P(PanelFile, ReadsAsTheLoaderWould) {
     const Case& c = GetParam();
-    const auto [list, messages] = Read(
-        TextOf(c), c.Or("source", "") == "DEBUG" ? PanelSource::DebugDef : PanelSource::PanelsDef);
+    std::vector<std::string> messages;
+    const bool debug = c.Or("source", "") == "DEBUG";
+    const PanelList list =
+        Read(TextOf(c), debug ? PanelSource::DebugDef : PanelSource::PanelsDef, &messages);
     EXPECT_EQ(std::to_string(list.PanelCount()), c.Or("count", std::to_string(list.PanelCount())));
     EXPECT_EQ(list.loaded ? "1" : "0", c.Or("loaded", list.loaded ? "1" : "0"));
     EXPECT_EQ(messages, Split(c.Or("messages", ""), '\n'));

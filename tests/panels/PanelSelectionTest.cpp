@@ -14,7 +14,7 @@ using namespace SettingId;
 using Kind = PanelApplyOutcome::Kind;
 
 PanelDefinition Panel(const Case& c, const std::string& key) {
-    return Read(PanelLine("P", c.Or(key, "")), PanelSource::DebugDef).list.PanelAt(0);
+    return Read(PanelLine("P", c.Or(key, "")), PanelSource::DebugDef).PanelAt(0);
 }
 
 class PanelMatching : public ::testing::TestWithParam<Case> {};
@@ -26,14 +26,14 @@ ZLC_CASES(PanelMatching, "panels/matching.txt");
 
 TEST(PanelSelection, ListsEntriesAndAppliesNeitherCustomNorDisqualifiedPanels) {
     const std::string text = PanelLine("Good", "3=640") + PanelLine("Bad", "2=D");
-    const PanelList debug = Read(text, PanelSource::DebugDef).list;
+    const PanelList debug = Read(text, PanelSource::DebugDef);
     PanelSelection selection(debug);
     const PanelListContents first = selection.FillPanelList();
     EXPECT_EQ(first.entries, (std::vector<std::string>{"Good", "**Bad", "Custom panel"}));
     EXPECT_EQ(first.debugNote, "Loaded DEBUG.DEF file.  Note that panels prefixed with ** "
                                "shouldn't work with 62740.\n");
     EXPECT_EQ(selection.FillPanelList().debugNote, ""); // once only
-    const PanelList panels = Read(text).list;           // PANELS.DEF: no note
+    const PanelList panels = Read(text);                // PANELS.DEF: no note
     EXPECT_EQ(PanelSelection(panels).FillPanelList().debugNote, "");
 
     const ConfigDocument before;
@@ -47,7 +47,7 @@ TEST(PanelSelection, ListsEntriesAndAppliesNeitherCustomNorDisqualifiedPanels) {
     EXPECT_EQ(selection.lastPanelIndex(), 1);
     EXPECT_EQ(std::memcmp(&doc.block, &before.block, sizeof doc.block), 0);
 
-    const PanelList empty = Read("", PanelSource::DebugDef).list;
+    const PanelList empty = Read("", PanelSource::DebugDef);
     PanelSelection none(empty);
     EXPECT_TRUE(none.FillPanelList().entries.empty()); // not even "Custom panel"
     EXPECT_EQ(none.SelectMatchingPanel(doc), std::nullopt);
@@ -58,8 +58,7 @@ TEST(PanelSelection, SearchStartsAtTheLastPanelAndFallsBackToCustom) {
     // disqualified twin first of all.
     const PanelList list = Read(PanelLine("Hidden", "7=T") + PanelLine("First") +
                                     PanelLine("Twin") + PanelLine("Other", "23=96"),
-                                PanelSource::DebugDef)
-                               .list;
+                                PanelSource::DebugDef);
     ConfigDocument doc;
     SetSetting(doc, ClkiTiming, 6300000);
     PanelSelection selection(list);
@@ -83,8 +82,7 @@ TEST(PanelSelection, SearchStartsAtTheLastPanelAndFallsBackToCustom) {
 TEST(PanelSelection, ApplySetsThePanelSettingsAndNotesThePixelClock) {
     const PanelList list = Read("PANEL \"C\" STN 640 480 F 8 F 2 T F 25000 60 30 400 3 8 50 n "
                                 "5 15 H T 64 2\n" +
-                                PanelLine("Slow", "11=500"))
-                               .list;
+                                PanelLine("Slow", "11=500"));
     PanelSelection selection(list);
     ConfigDocument doc; // 320x240 colour TFT at 6 MHz
     bool busy = false;
@@ -111,7 +109,7 @@ TEST(PanelSelection, ApplySetsThePanelSettingsAndNotesThePixelClock) {
 // A configuration cannot know timing13, 15, 17 and 20, so the reference
 // built from it holds "not applicable" there; they must still agree.
 TEST(ShippedPanels, EachAppliedPanelIsMatchedBack) {
-    const PanelList list = Read(ReadText(std::string(ZLC_BIN_DIR) + "/PANELS.DEF")).list;
+    const PanelList list = Read(ReadText(std::string(ZLC_BIN_DIR) + "/PANELS.DEF"));
     ASSERT_GE(list.PanelCount(), 12);
     EXPECT_EQ(PanelFileMessages(list), "");
     for (int index = 0; index < list.PanelCount(); ++index) {

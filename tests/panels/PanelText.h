@@ -48,17 +48,16 @@ inline int32_t Field(const PanelDefinition& d, int field) {
                       d.maskFpshift,    d.hndp,         d.vndp}[field - 2];
 }
 
-struct ReadResult {
-    PanelList list;
-    std::vector<std::string> messages;
-};
-
 // Reads a definition text as the loader would, collecting the messages.
-inline ReadResult Read(const std::string& text, PanelSource source = PanelSource::PanelsDef) {
-    ReadResult result{PanelList(QualifyPanel), {}};
-    ReadPanelDefinitions(result.list, source, text,
-                         [&](const std::string& message) { result.messages.push_back(message); });
-    return result;
+inline PanelList Read(const std::string& text, PanelSource source = PanelSource::PanelsDef,
+                      std::vector<std::string>* messages = nullptr) {
+    PanelList list;
+    ReadPanelDefinitions(list, source, text, [&](const std::string& message) {
+        if (messages != nullptr) {
+            messages->push_back(message);
+        }
+    });
+    return list;
 }
 
 } // namespace zlc::test
