@@ -240,8 +240,10 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
         auto* combo = new QComboBox(parent);
         combo->setEditable(control.kind == ControlKind::ComboEdit);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        // The typed text is the value: nothing may complete or replace it.
-        combo->setCompleter(nullptr);
+        if (combo->isEditable()) {
+            // The typed text is the value: nothing may complete or replace it.
+            combo->setCompleter(nullptr);
+        }
         if (combo->isEditable() && (control.style & ControlStyle::Digits) != 0) {
             combo->lineEdit()->setValidator(
                 new QRegularExpressionValidator(QRegularExpression("[0-9]*"), combo));
