@@ -19,7 +19,6 @@ constexpr int kFormat2 = 1503;
 constexpr int kFirstDataWidth = 1504;
 constexpr int kMono = 1506;
 constexpr int kDual = 1508;
-constexpr int kFirstPolarityButton = 1510;
 constexpr int kLastPolarityButton = 1513;
 constexpr int kFplineLow = 1510;
 constexpr int kFplineHigh = 1511;
