@@ -30,9 +30,8 @@ class FakeDialogHost : public DialogHost {
         int low = 0, high = 0, position = 0;
         int textLimit = 0;
         bool allSelected = false;
-        UpDownSteps steps;           // up-down controls
-        int buddy = kNoId, step = 1; // bars
-        int dropDownWidth = 0;
+        UpDownSteps steps;               // up-down controls
+        int buddy = kNoId, step = 1;     // bars
         std::vector<ListColumn> columns; // list views
         std::vector<std::vector<std::string>> rows;
         std::vector<std::string> rowTips;
@@ -194,7 +193,7 @@ class FakeDialogHost : public DialogHost {
         At(bar).buddy = buddy;
         At(bar).step = step;
     }
-    void SetDropDownWidth(int id, int pixels) override { At(id).dropDownWidth = pixels; }
+    void SetDropDownWidth(int, int) override {}
     int Position(int id) const override { return controls_.at(id).position; }
     void SetTextLimit(int id, int characters) override { At(id).textLimit = characters; }
     void SelectAllText(int id) override { At(id).allSelected = true; }
@@ -284,7 +283,7 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
         return *page;
     }
     void DestroyPageHost() override { page.reset(); }
-    void CommitTyping() override { ++commits; }
+    void CommitTyping() override {}
     void OpenUrl(const std::string& url) override { openedUrls.push_back(url); }
     void ApplyTooltipDelay(int ms) override { tooltipDelay = ms; }
     bool OpenFile(const std::string& path, platform::OpenWith how) override {
@@ -332,7 +331,6 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     // The last modal dialog, kept after it ended for the tests to look at.
     std::unique_ptr<FakeDialogHost> dialog;
     std::deque<std::function<void(FakeDialogHost&)>> dialogScripts;
-    int commits = 0;
     std::vector<std::string> openedUrls;
     int tooltipDelay = 0;
     // Scripts that play the user in the next file dialogs: they may press the

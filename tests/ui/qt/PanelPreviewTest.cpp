@@ -1,27 +1,18 @@
 #include "model/SettingsTable.h"
-#include "ui/qt/MainWindow.h"
 #include "ui/qt/PanelPreviewWindow.h"
+#include "ui/qt/WindowFixture.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMenuBar>
-#include <QTabBar>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace zlc::ui::qt {
 namespace {
 
-class PanelPreviewTest : public ::testing::Test {
+class PanelPreviewTest : public WindowFixture {
   protected:
-    PanelPreviewTest() : window(doc, panels) {
-        window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-
     // Chooses View > Panel Preview as the menu bar offers it.
     PanelPreviewWindow* OpenPreview() {
-        for (QAction* menu : window.menuBar()->actions()) {
+        for (QAction* menu : window->menuBar()->actions()) {
             if (menu->text() != "&View") {
                 continue;
             }
@@ -31,14 +22,10 @@ class PanelPreviewTest : public ::testing::Test {
                 }
             }
         }
-        return window.panelPreview();
+        return window->panelPreview();
     }
 
-    QRgb Pixel(int x, int y) { return window.panelPreview()->picture().pixel(x, y) & 0xFFFFFF; }
-
-    ConfigDocument doc;
-    PanelList panels;
-    MainWindow window;
+    QRgb Pixel(int x, int y) { return window->panelPreview()->picture().pixel(x, y) & 0xFFFFFF; }
 };
 
 TEST_F(PanelPreviewTest, FollowsTheColourDepthChosenOnAPage) {
@@ -49,11 +36,8 @@ TEST_F(PanelPreviewTest, FollowsTheColourDepthChosenOnAPage) {
     EXPECT_EQ(Pixel(17, 1), 0x0000AAu); // 8 bpp: the second square is table entry 1
     EXPECT_TRUE(preview->infoText().startsWith("320 x 240, 8 bpp, color, landscape\n"));
 
-    QTabBar* tabs = window.tabBar();
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-    QWidget* twoBpp = window.PageControl(1302);
-    ASSERT_NE(twoBpp, nullptr);
-    QTest::mouseClick(twoBpp, Qt::LeftButton, {}, QPoint(5, twoBpp->height() / 2));
+    ClickTab(1);
+    Click(1302);
     ASSERT_EQ(GetSetting(doc, SettingId::BitsPerPixel), 2u);
 
     EXPECT_EQ(Pixel(17, 1), 0xFF0000u); // 2 bpp: entry 1 is red

@@ -1,29 +1,21 @@
 #include "ui/qt/ListViewControl.h"
-#include "ui/qt/MainWindow.h"
+#include "ui/qt/WindowFixture.h"
 
-#include <QApplication>
 #include <QHelpEvent>
 #include <QLineEdit>
-#include <QTabBar>
-#include <QTest>
 #include <QTimer>
 #include <QToolTip>
-#include <gtest/gtest.h>
 
 namespace zlc::ui::qt {
 namespace {
 
-constexpr int kRegistersTab = 5;
 constexpr int kScratchPad = 0x1A, kLineByteCount = 0x1C;
 
-class RegistersQtTest : public ::testing::Test {
+class RegistersQtTest : public WindowFixture {
   protected:
-    RegistersQtTest() : window(doc, panels) {
-        window.show();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        window.tabBar()->setCurrentIndex(kRegistersTab);
-        list = qobject_cast<ListViewControl*>(window.PageControl(1701));
+    RegistersQtTest() {
+        ClickTab(5);
+        list = Control<ListViewControl>(1701);
     }
 
     // Once the Modify Register dialog is up, types `text` over its value and
@@ -46,9 +38,6 @@ class RegistersQtTest : public ::testing::Test {
         return list->visualRect(list->model()->index(row, 1)).center();
     }
 
-    ConfigDocument doc;
-    PanelList panels;
-    MainWindow window;
     ListViewControl* list = nullptr;
     QString dialogTitle;
 };

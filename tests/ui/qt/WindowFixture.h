@@ -21,15 +21,17 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace zlc::ui::qt {
 
 // The real main window on the offscreen platform, driven by key and mouse
-// events.
+// events; its file choices and messages are scripted unless the real dialogs
+// are asked for.
 class WindowFixture : public ::testing::Test {
   protected:
-    WindowFixture() {
+    explicit WindowFixture(bool realDialogs = false) {
         auto dialogs = std::make_unique<test::ScriptedDialogs>();
         answers = dialogs->answers;
         messages = dialogs->messages;
         requests = dialogs->requests;
-        window = std::make_unique<MainWindow>(doc, panels, std::move(dialogs));
+        window = std::make_unique<MainWindow>(
+            doc, panels, realDialogs ? std::make_unique<Dialogs>() : std::move(dialogs));
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -38,7 +40,9 @@ class WindowFixture : public ::testing::Test {
     void ClickTab(int index) {
         QTabBar* tabs = window->tabBar();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-        QTest::qWait(20); // a refused change is undone from the event queue
+        // A refused change is undone from the event queue.
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return tabs->currentIndex() == window->shell().currentTab(); }));
     }
 
     void Click(int control) {
@@ -54,7 +58,7 @@ class WindowFixture : public ::testing::Test {
             target = QApplication::focusWidget();
         }
         QTest::keyClick(target != nullptr ? target : window.get(), key, modifiers);
-        QTest::qWait(10); // posted focus requests and popups settle
+        QApplication::processEvents(); // posted focus requests and popups settle
     }
 
     // Focuses a control, selects its text and types over it, without leaving it.
@@ -79,6 +83,17 @@ class WindowFixture : public ::testing::Test {
             }
         }
         return 0;
+    }
+
+    // The predefined panels shipped beside the programs.
+    void LoadShippedPanels() {
+        LoadPanelDefinitions(panels, ZLC_BIN_DIR, [](const std::string& m) { ADD_FAILURE() << m; });
+    }
+
+    template <typename Widget> Widget* Control(int id) const {
+        auto* widget = qobject_cast<Widget*>(window->PageControl(id));
+        EXPECT_NE(widget, nullptr) << id;
+        return widget;
     }
 
     // A writable configurable program of our own: a copy of 62740VIRT.
