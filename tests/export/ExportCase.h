@@ -4,6 +4,7 @@
 #include "model/ConfigDocument.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -53,9 +54,22 @@ inline std::vector<ExportCase> ExportCases() {
     std::vector<ExportCase> cases;
     for (const auto& entry :
          std::filesystem::directory_iterator(std::string(ZLC_TEST_DATA_DIR) + "/export")) {
-        cases.push_back(FindExportCase(entry.path().filename().string()));
+        if (std::filesystem::exists(entry.path() / "settings")) {
+            cases.push_back(FindExportCase(entry.path().filename().string()));
+        }
     }
     return cases;
+}
+
+// A case's folder name as a test name, which may not hold '-'.
+inline std::string ExportCaseName(const testing::TestParamInfo<ExportCase>& info) {
+    std::string name = info.param.name;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}
+
+inline void PrintTo(const ExportCase& c, std::ostream* out) {
+    *out << c.name;
 }
 
 } // namespace zlc::test
