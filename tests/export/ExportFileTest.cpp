@@ -21,20 +21,6 @@ TEST(ExportTargets, ListTextCarriesTheModeNumberAndLinesEndInCrLfOnce) {
     EXPECT_EQ(ToCrLf("\na\r\nb\n\n"), "\r\na\r\nb\r\n\r\n");
 }
 
-TEST(Opener, TextGoesToTheUsersEditorElseToTheDesktop) {
-    using platform::OpenerCommand;
-    using Words = std::vector<std::string>;
-    EXPECT_EQ(OpenerCommand("/t/a.h", OpenWith::TextEditor, "code --wait", "vi"),
-              (Words{"code", "--wait", "/t/a.h"}));
-    EXPECT_EQ(OpenerCommand("/t/a.h", OpenWith::TextEditor, "  ", nullptr),
-              (Words{"xdg-open", "/t/a.h"}));
-    // A web page is the desktop's business whatever editor is set.
-    EXPECT_EQ(OpenerCommand("/t/a b.html", OpenWith::AssociatedProgram, "vi", "vi"),
-              (Words{"xdg-open", "/t/a b.html"}));
-    // A program that cannot be started is reported, so preview can say so.
-    EXPECT_FALSE(platform::StartDetached({"zlc-no-such-program-anywhere"}));
-}
-
 // Records what the opener is asked to open, and points the temporary
 // directory at the test's own directory.
 class WriteExportFileTest : public ::testing::Test {
