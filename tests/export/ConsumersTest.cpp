@@ -56,7 +56,7 @@ TEST(Consumers, ChipHeaderAndGenericHeaderBuildCleanly) {
               "0 16 23 31\n");
 
     const TempDir dir;
-    const ConfigDocument doc = test::FindExportCase("clki-frame-rate").Document();
+    const ConfigDocument doc = test::FindExportCase("clki_frame_rate").Document();
     std::string expected = "9 48 48 48|25175000 200000|";
     for (unsigned i = 0; i < 32; ++i) {
         const unsigned value = i == 0x1F ? 0x5Au : doc.GetRegister(static_cast<int>(i));

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "cases/CaseFile.h"
 #include "cli/SettingNames.h"
 #include "model/ConfigDocument.h"
 #include "support/TempDir.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,13 +22,8 @@ struct ExportCase {
     std::filesystem::path folder;
 
     std::vector<std::string> Settings() const {
-        std::istringstream lines(ReadText((folder / "settings").string()));
-        std::vector<std::string> settings;
-        for (std::string line; std::getline(lines, line);) {
-            if (!line.empty()) {
-                settings.push_back(line);
-            }
-        }
+        std::vector<std::string> settings = Split(ReadText((folder / "settings").string()), '\n');
+        std::erase(settings, "");
         return settings;
     }
 
@@ -59,17 +53,6 @@ inline std::vector<ExportCase> ExportCases() {
         }
     }
     return cases;
-}
-
-// A case's folder name as a test name, which may not hold '-'.
-inline std::string ExportCaseName(const testing::TestParamInfo<ExportCase>& info) {
-    std::string name = info.param.name;
-    std::replace(name.begin(), name.end(), '-', '_');
-    return name;
-}
-
-inline void PrintTo(const ExportCase& c, std::ostream* out) {
-    *out << c.name;
 }
 
 } // namespace zlc::test
