@@ -41,7 +41,7 @@ TEST_P(Generators, MatchTheExpectedFiles) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Generators, ::testing::ValuesIn(test::ExportCases()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& param) { return param.param.name; });
 
 // The WinCE flags follow PivotScan Mode Enable, never PivotScan Mode Select.
 TEST(Generators, WinCeFlagsFollowPivotScanEnableOnly) {
