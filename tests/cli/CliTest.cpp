@@ -29,24 +29,16 @@ class TempFile {
     std::string path_;
 };
 
+// The settings come first, their clocks in Hz whatever unit the pages use,
+// and the panel line last.
 TEST(Cli, ShowPrintsEverySettingAndThePanel) {
     const auto result = Zlc({"show"});
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_NE(result.out.find("1\tZLC Controller\t62740\t\n"), std::string::npos);
-    EXPECT_NE(result.out.find("33\tHorizontal Panel Size\t320\tpixels\n"), std::string::npos);
-    EXPECT_NE(result.out.find("63\tLine Byte Count\t0\t\n"), std::string::npos);
-    // The clocks are printed in Hz, whatever unit the pages show them in.
+    EXPECT_TRUE(result.out.starts_with("1\tZLC Controller\t62740\t\n"));
     EXPECT_NE(result.out.find("9\tPixel Clock\t6000000\tHz\n"), std::string::npos);
-    EXPECT_TRUE(
-        result.out.ends_with("Panel: 320x240x8bpp 0Hz Color 12-Bit TFT/D-TFD (PCLK=6.000MHz)\n"));
-
-    const auto json = Zlc({"show", "--json"});
-    ASSERT_EQ(json.status, 0);
-    EXPECT_NE(json.out.find("{\"id\": 4, \"name\": \"Physical Display Buffer Address\", "
-                            "\"shortName\": \"Phys Buff Addr\", \"value\": \"00F00000\", "
-                            "\"raw\": 15728640, \"unit\": \"\"}"),
+    EXPECT_TRUE(result.out.ends_with("\nPanel: " + Zlc({"mode"}).out));
+    EXPECT_NE(Zlc({"show", "--json"}).out.find("\"raw\": 6000000, \"unit\": \"Hz\"}"),
               std::string::npos);
-    EXPECT_NE(json.out.find("\"raw\": 6000000, \"unit\": \"Hz\"}"), std::string::npos);
 }
 
 TEST(Cli, OutputThatCannotBeWrittenFailsTheCommand) {
@@ -63,20 +55,11 @@ TEST(Cli, OutputThatCannotBeWrittenFailsTheCommand) {
     }
 }
 
-TEST(Cli, GetPrintsFormattedOrRawValues) {
-    EXPECT_EQ(Zlc({"get", "Physical Display Buffer Address"}).out, "00F00000\n");
-    EXPECT_EQ(Zlc({"get", "1"}).out, "62740\n");
-    EXPECT_EQ(Zlc({"get", "--raw", "1"}).out, "5\n");
+// Values come one a line in the order asked; options apply in the order given.
+TEST(Cli, GetAndSetFollowTheOrderGiven) {
     EXPECT_EQ(Zlc({"get", "Horz Size", "tft/stn", "REG[01h]"}).out, "320\nTFT/D-TFD\nA1\n");
-}
-
-TEST(Cli, SetAcceptsNumbersValueNamesAndRegisters) {
-    EXPECT_EQ(Zlc({"--set", "TFT/STN=STN", "--set", "Data Width Bits=8-Bit", "get", "21"}).out,
-              "8\n");
-    EXPECT_EQ(Zlc({"--set", "REG[03h]=0x17", "get", "REG[03h]"}).out, "17\n");
-    EXPECT_EQ(Zlc({"--set", "Horizontal Panel Size=0x280", "get", "33"}).out, "640\n");
-    // Options apply in the order given.
-    EXPECT_EQ(Zlc({"--set", "33=640", "--set", "33=480", "get", "33"}).out, "480\n");
+    EXPECT_EQ(Zlc({"get", "--raw", "1"}).out, "5\n");
+    EXPECT_EQ(Zlc({"--set", "33=640", "--set", "REG[04h]=0x3B", "get", "33"}).out, "480\n");
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {
@@ -120,44 +103,26 @@ TEST(Cli, ViewRefusesWhatIsNotARegularFileAtOnce) {
     EXPECT_EQ(result.err, "zlc62740: " + (dir / "fifo") + ": not a simulated board file\n");
 }
 
-TEST(Cli, ModeAndCheck) {
-    EXPECT_EQ(Zlc({"mode"}).out, "320x240x8bpp 0Hz Color 12-Bit TFT/D-TFD (PCLK=6.000MHz)\n");
+// Warnings alone are no failure; errors are, and come before the warnings.
+TEST(Cli, CheckFailsOnErrorsOnly) {
     const auto clean = Zlc({"check"});
     EXPECT_EQ(clean.status, 0);
     EXPECT_EQ(clean.out, "");
-
-    const auto warning = Zlc({"--set", "REG[03h]=0x17", "check"});
-    EXPECT_EQ(warning.status, 0); // warnings alone are not a failure
-    EXPECT_EQ(warning.out, "Warning: REG[03h] bit 4 set, but should be RESERVED.\n");
-
-    const auto large = Zlc({"--set", "33=640", "--set", "34=480", "check"});
-    EXPECT_EQ(large.out, "Warning: Total Avail Vid Mem is 80 KB, but 300 KB is required.\n");
-
-    // Errors come before warnings and make the check fail.
+    EXPECT_EQ(Zlc({"--set", "REG[03h]=0x17", "check"}).status, 0);
     const auto broken = Zlc({"--set", "Color/Mono=Mono", "--set", "REG[14h]=1", "check"});
     EXPECT_EQ(broken.status, 1);
-    EXPECT_EQ(broken.out, "ERROR: 8 bits-per-pixel is invalid when in monochrome mode.\n"
-                          "Warning: REG[14h] bit 0 set, but should be RESERVED.\n");
+    EXPECT_TRUE(broken.out.starts_with("ERROR: ")) << broken.out;
+    EXPECT_NE(broken.out.find("\nWarning: "), std::string::npos) << broken.out;
 }
 
-TEST(Cli, RegistersBreakdownAndDescribe) {
+TEST(Cli, RegisterCommandsTakeEveryWritingOfAnIndex) {
     const auto registers = Zlc({"registers"});
     EXPECT_EQ(registers.status, 0);
-    EXPECT_TRUE(registers.out.starts_with(
-        "00h   \t24h\t00100100b\t        36\tRevision Code Register\n"
-        "01h   \tA1h\t10100001b\t       161\tMode Register 0 Register\n"));
     EXPECT_EQ(std::count(registers.out.begin(), registers.out.end(), '\n'), 32);
-
-    const std::string horz = "Register 0004h breakdown:\n  [Bits6:0]  Horz Size = 320 pixels \n";
-    EXPECT_EQ(Zlc({"breakdown", "04"}).out, horz);
-    EXPECT_EQ(Zlc({"breakdown", "4h"}).out, horz);
-    EXPECT_EQ(Zlc({"breakdown", "REG[04h]"}).out, horz);
-    EXPECT_EQ(Zlc({"breakdown", "14"}).out, "");
+    EXPECT_EQ(Zlc({"breakdown", "4h"}).out, Zlc({"breakdown", "REG[04h]"}).out);
+    EXPECT_TRUE(Zlc({"breakdown", "04"}).out.starts_with("Register 0004h breakdown:\n"));
     EXPECT_EQ(Zlc({"breakdown", "20"}).status, 2);
-
-    const auto help = Zlc({"describe", "Horz Size"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.ends_with("Horizontal Panel Size (pixels) = ( REG[04h-b6:0] + 1 ) * 8\n"));
+    EXPECT_EQ(Zlc({"describe", "Horz Size"}).status, 0);
     EXPECT_EQ(Zlc({"describe", "REG[04h]"}).status, 2);
 }
 

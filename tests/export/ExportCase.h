@@ -1,12 +1,12 @@
 #pragma once
 
+#include "cases/CaseFile.h"
 #include "cli/SettingNames.h"
 #include "model/ConfigDocument.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,13 +22,8 @@ struct ExportCase {
     std::filesystem::path folder;
 
     std::vector<std::string> Settings() const {
-        std::istringstream lines(ReadText((folder / "settings").string()));
-        std::vector<std::string> settings;
-        for (std::string line; std::getline(lines, line);) {
-            if (!line.empty()) {
-                settings.push_back(line);
-            }
-        }
+        std::vector<std::string> settings = Split(ReadText((folder / "settings").string()), '\n');
+        std::erase(settings, "");
         return settings;
     }
 
@@ -53,7 +48,9 @@ inline std::vector<ExportCase> ExportCases() {
     std::vector<ExportCase> cases;
     for (const auto& entry :
          std::filesystem::directory_iterator(std::string(ZLC_TEST_DATA_DIR) + "/export")) {
-        cases.push_back(FindExportCase(entry.path().filename().string()));
+        if (std::filesystem::exists(entry.path() / "settings")) {
+            cases.push_back(FindExportCase(entry.path().filename().string()));
+        }
     }
     return cases;
 }

@@ -1,3 +1,4 @@
+#include "cases/CaseFile.h"
 #include "files/PrcHandler.h"
 #include "support/BlockImages.h"
 #include "support/PrcImages.h"
@@ -55,54 +56,41 @@ BlockResult Write(std::vector<uint8_t>& image, const ConfigBlock& block, std::st
     return result;
 }
 
-// Each code of the format, both ways: the encoder picks it, the decoder reads
-// it back.
-TEST(PrcCompression, EveryCodeEncodesAndDecodesAsDefined) {
-    const struct {
-        std::vector<uint8_t> in;
-        std::vector<uint8_t> out;
-    } cases[] = {
-        {{0, 0, 0, 0, 0xFF, 0xFF, 0x12, 0x34}, {0x01, 0x12, 0x34, 0x00}},
-        {{0, 0, 0, 0, 0xFF, 0x55, 0x12, 0x34}, {0x02, 0x55, 0x12, 0x34, 0x00}},
-        {{0xA9, 0xF0, 0, 0, 0x12, 0x34, 0, 0x56}, {0x03, 0x12, 0x34, 0x56, 0x00}},
-        {{0xA9, 0xF0, 0, 0x11, 0x12, 0x34, 0, 0x56}, {0x04, 0x11, 0x12, 0x34, 0x56, 0x00}},
-        // An A9 F0 00 start without the zero at byte 6 is no group.
-        {{0xA9, 0xF0, 0, 0x11, 0x12, 0x34, 9, 0x56},
-         {0x87, 0xA9, 0xF0, 0, 0x11, 0x12, 0x34, 9, 0x56, 0x00}},
-        {{0, 0}, {0x41, 0x00}},
-        {{0xFF, 0xFF}, {0x11, 0x00}},
-        {{5, 5}, {0x81, 5, 5, 0x00}},
-        {{5, 5, 5}, {0x21, 5, 0x00}},
-        {{1, 2, 0, 0, 0, 3}, {0x81, 1, 2, 0x42, 0x80, 3, 0x00}},
-        {{}, {0x00}},
-        // Runs are cut at each code's limit; the rest starts afresh.
-        {std::vector<uint8_t>(65, 0x00), {0x7F, 0x80, 0x00, 0x00}},
-        {std::vector<uint8_t>(17, 0xFF), {0x1F, 0x80, 0xFF, 0x00}},
-        {std::vector<uint8_t>(34, 7), {0x3F, 7, 0x80, 7, 0x00}},
-    };
-    for (const auto& c : cases) {
-        bool ok = false;
-        EXPECT_EQ(Compressed(c.in), c.out);
-        EXPECT_EQ(Decompressed(c.out, ok), c.in);
-        EXPECT_TRUE(ok);
+std::vector<uint8_t> Bytes(const test::Case& c, const std::string& key) {
+    std::vector<uint8_t> bytes;
+    for (const long number : c.Numbers(key)) {
+        bytes.push_back(static_cast<uint8_t>(number));
     }
+    return bytes;
 }
 
-TEST(PrcCompression, DamagedStreamsAreRefused) {
-    // 1024 runs of 64 zeros fill a block exactly; one zero more is too many.
+class PrcCompression : public ::testing::TestWithParam<test::Case> {};
+
+TEST_P(PrcCompression, EncodesAndDecodesAsDefined) {
+    bool ok = false;
+    if (GetParam().Has("damaged")) {
+        Decompressed(Bytes(GetParam(), "damaged"), ok);
+        EXPECT_FALSE(ok);
+        return;
+    }
+    const std::vector<uint8_t> plain = Bytes(GetParam(), "plain");
+    EXPECT_EQ(Compressed(plain), Bytes(GetParam(), "stream"));
+    EXPECT_EQ(Decompressed(Bytes(GetParam(), "stream"), ok), plain);
+    EXPECT_TRUE(ok);
+}
+
+ZLC_CASES(PrcCompression, "files/prc-codes.txt");
+
+// 1024 runs of 64 zeros fill a block exactly; one zero more is too many.
+TEST(PrcCompressionLimit, ABlockHoldsAtMost65536Bytes) {
     std::vector<uint8_t> full(1024, 0x7F);
     full.push_back(0x00);
-    std::vector<uint8_t> overfull = full;
-    overfull.insert(overfull.end() - 1, 0x40);
-    const std::vector<uint8_t> cases[] = {
-        {0x83, 1, 2}, {0x41}, {0x05, 0x00}, {0x04, 1, 2}, overfull};
-    bool ok = true;
-    for (const auto& stream : cases) {
-        Decompressed(stream, ok);
-        EXPECT_FALSE(ok) << stream.size() << " bytes";
-    }
+    bool ok = false;
     EXPECT_EQ(Decompressed(full, ok).size(), 65536u);
     EXPECT_TRUE(ok);
+    full.insert(full.end() - 1, 0x40);
+    Decompressed(full, ok);
+    EXPECT_FALSE(ok);
 }
 
 void ExpectRead(const char* name, const std::vector<uint8_t>& image, BlockResult result,
@@ -130,7 +118,6 @@ TEST(PrcRead, EveryOutcomeWithItsMessage) {
     ExpectRead("HACK", PrcDatabase("HACK", {{"data", 0, data}}), BLOCK_FOUND);
     // Not a database the program configures: the next handler is tried.
     ExpectRead("libr", PrcDatabase("libr", {{"data", 0, data}}), BLOCK_ABSENT);
-    ExpectRead("short of the type", {header.begin(), header.begin() + 63}, BLOCK_ABSENT);
     ExpectRead("short of the count", {header.begin(), header.begin() + 77}, BLOCK_ABSENT);
     ExpectRead("no resources", header, BLOCK_ERROR, noData);
     ExpectRead("DATA is not data", PrcDatabase("appl", {{"DATA", 0, data}}), BLOCK_ERROR, noData);

@@ -3,6 +3,7 @@
 #include "files/ConfigFile.h"
 #include "platform/SystemCalls.h"
 #include "support/BlockImages.h"
+#include "support/FileFixture.h"
 #include "support/SRecordText.h"
 #include "support/TempDir.h"
 
@@ -38,28 +39,7 @@ std::vector<uint8_t> ShrinkingSRecordFile() {
     return {text.begin(), text.end()};
 }
 
-ConfigDocument Changed() {
-    ConfigDocument doc;
-    doc.SetRegister(4, 0x4F);
-    return doc;
-}
-
-class SafeSave : public ::testing::Test {
-  protected:
-    std::string Put(const std::string& name, const std::vector<uint8_t>& bytes) {
-        const std::string path = dir / name;
-        test::WriteFile(path, bytes);
-        test::SetOldTimes(path);
-        return path;
-    }
-
-    size_t EntryCount() const {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(dir.path()), {}));
-    }
-
-    platform::RestoreSystemCalls restore;
-    test::TempDir dir;
-};
+using SafeSave = test::FileFixture;
 
 // A failed sync after the bytes went out: the file gets its exact old bytes,
 // length and times back, whichever way it was being written, and no other
@@ -71,6 +51,7 @@ TEST_F(SafeSave, FailedSyncLeavesTheFileExactlyAsItWas) {
     const std::string linked = Put("linked.s9", ShrinkingSRecordFile());
     fs::create_hard_link(linked, dir / "second-name.s9");
     const size_t entries = EntryCount();
+    const platform::RestoreSystemCalls restore;
     platform::Calls().fsync = FailingSync;
     for (const std::string& path : {onePage, replaced, linked}) {
         const FileState before = FileState::Of(path);
@@ -87,6 +68,7 @@ TEST_F(SafeSave, FailedSyncLeavesTheFileExactlyAsItWas) {
 TEST_F(SafeSave, FileChangedWhileSavingIsRefused) {
     static std::string path;
     path = Put("program.s9", ShrinkingSRecordFile());
+    const platform::RestoreSystemCalls restore;
     platform::Calls().stat = [](const char* name, struct stat* status) {
         ::truncate(path.c_str(), 100);
         return ::stat(name, status);
@@ -118,35 +100,6 @@ TEST_F(SafeSave, RewritesKeepModeAndHardLinks) {
     EXPECT_EQ(test::ReadFile(dir / "other.s9"), expected);
     EXPECT_EQ(fs::hard_link_count(linked), 2u);
     EXPECT_EQ(EntryCount(), 3u);
-}
-
-// A large sparse program image is searched and copied without reading its
-// holes into memory or filling them on disk. The block starts just before a
-// hole, so its last bytes are the hole's zeros.
-TEST_F(SafeSave, SparseImageSavedAsACopyStaysSparse) {
-    const std::string source = dir / "big.elf";
-    constexpr uintmax_t kSize = 256u << 20;
-    constexpr size_t kBlockAt = (100u << 20) - 20;
-    std::vector<uint8_t> block = BlockBytes(DefaultConfigBlock());
-    std::fill(block.begin() + 20, block.end(), 0);
-    {
-        test::WriteFile(source, std::vector<uint8_t>{0x7F, 'E', 'L', 'F'});
-        fs::resize_file(source, kSize);
-        std::fstream file(source, std::ios::binary | std::ios::in | std::ios::out);
-        file.seekp(kBlockAt);
-        file.write(reinterpret_cast<const char*>(block.data()), 20);
-    }
-    const std::string target = dir / "copy.elf";
-    ASSERT_TRUE(SaveConfigFile(Changed(), source, target, false).ok);
-    struct stat status {};
-    ::stat(target.c_str(), &status);
-    EXPECT_EQ(static_cast<uintmax_t>(status.st_size), kSize);
-    EXPECT_LT(status.st_blocks * 512, 1 << 20);
-    std::ifstream copy(target, std::ios::binary);
-    copy.seekg(kBlockAt);
-    std::vector<uint8_t> written(kConfigBlockSize);
-    copy.read(reinterpret_cast<char*>(written.data()), kConfigBlockSize);
-    EXPECT_EQ(written, BlockBytes(Changed().block));
 }
 
 } // namespace

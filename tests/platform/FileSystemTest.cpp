@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/Opener.h"
 #include "support/TempDir.h"
 
 #include <cerrno>
@@ -37,6 +38,20 @@ TEST(Platform, ReadingPastTheEndOfAShortFileFails) {
     FileBytes bytes;
     EXPECT_FALSE(file.ReadAll(6, bytes, error));
     EXPECT_EQ(error, EIO);
+}
+
+TEST(Opener, TextGoesToTheUsersEditorElseToTheDesktop) {
+    using platform::OpenerCommand;
+    using Words = std::vector<std::string>;
+    EXPECT_EQ(OpenerCommand("/t/a.h", OpenWith::TextEditor, "code --wait", "vi"),
+              (Words{"code", "--wait", "/t/a.h"}));
+    EXPECT_EQ(OpenerCommand("/t/a.h", OpenWith::TextEditor, "  ", nullptr),
+              (Words{"xdg-open", "/t/a.h"}));
+    // A web page is the desktop's business whatever editor is set.
+    EXPECT_EQ(OpenerCommand("/t/a b.html", OpenWith::AssociatedProgram, "vi", "vi"),
+              (Words{"xdg-open", "/t/a b.html"}));
+    // A program that cannot be started is reported, so preview can say so.
+    EXPECT_FALSE(platform::StartDetached({"zlc-no-such-program-anywhere"}));
 }
 
 } // namespace

@@ -1,0 +1,1 @@
+#include "zlc62740.h"
