@@ -35,12 +35,12 @@ void AddRequestButtons(QFileDialog& dialog, const FileDialogRequest& request) {
     }
     auto* row = new QHBoxLayout;
     row->addStretch();
-    for (const FileDialogButton& spec : request.buttons) {
-        auto* button = new QPushButton(QString::fromStdString(spec.caption), &dialog);
+    for (const FileDialogButton& wanted : request.buttons) {
+        auto* button = new QPushButton(QString::fromStdString(wanted.caption), &dialog);
         button->setAutoDefault(false);
-        button->setEnabled(spec.enabled);
-        button->setAccessibleName(WithoutMnemonic(spec.caption));
-        const auto onClick = spec.onClick;
+        button->setEnabled(wanted.enabled);
+        button->setAccessibleName(WithoutMnemonic(wanted.caption));
+        const auto onClick = wanted.onClick;
         QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, onClick] {
             if (!onClick) {
                 return;

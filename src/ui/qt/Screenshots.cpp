@@ -6,6 +6,7 @@
 #include "ui/Shell.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtDialogHost.h"
+#include "ui/qt/WhenModal.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -17,6 +18,8 @@
 #include <cstdio>
 #include <functional>
 
+using zlc::ui::qt::WhenModal;
+
 namespace {
 
 bool SavePicture(QWidget* widget, const QDir& directory, const QString& name) {
@@ -27,23 +30,6 @@ bool SavePicture(QWidget* widget, const QDir& directory, const QString& name) {
     }
     std::printf("%s\n", qPrintable(path));
     return true;
-}
-
-// Runs `action` on the modal window titled `title` once it is up.
-void WhenModal(const QString& title, std::function<void(QWidget*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, title, action] {
-        QWidget* window = QApplication::activeModalWidget();
-        if (window == nullptr || window->windowTitle() != title || !window->isVisible()) {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        QApplication::processEvents();
-        action(window);
-    });
-    timer->start();
 }
 
 void Close(QWidget* window) {
@@ -104,15 +90,6 @@ namespace {
 constexpr int kRegisterList = 1701;
 constexpr int kShownRegister = 0x04;
 
-bool Save(QWidget* widget, const QDir& directory, const QString& name) {
-    if (!widget->grab().save(directory.filePath(name))) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(directory.filePath(name)));
-    return true;
-}
-
 // Opens the Modify Register dialog as a double click on a row does, and
 // saves it once it is up.
 bool SaveModifyRegisterDialog(zlc::ui::qt::MainWindow& window, const QDir& directory) {
@@ -122,7 +99,7 @@ bool SaveModifyRegisterDialog(zlc::ui::qt::MainWindow& window, const QDir& direc
         if (dialog == nullptr) {
             return;
         }
-        saved = Save(dialog, directory, "dialog-302-modify-register.png");
+        saved = SavePicture(dialog, directory, "dialog-302-modify-register.png");
         dialog->reject();
     });
     window.shell().currentPage()->OnRowActivated(kRegisterList, kShownRegister);
@@ -158,7 +135,7 @@ int main(int argc, char** argv) {
         const QString name = QString("page-%1-%2.png")
                                  .arg(i + 1)
                                  .arg(QString(pages[i].title).toLower().replace(' ', '-'));
-        if (!Save(&window, directory, name)) {
+        if (!SavePicture(&window, directory, name)) {
             return 1;
         }
     }

@@ -1,5 +1,6 @@
 #include "export/Export.h"
 #include "model/SettingsTable.h"
+#include "ui/qt/WhenModal.h"
 #include "ui/qt/WindowFixture.h"
 
 #include <QLineEdit>
@@ -11,23 +12,6 @@
 
 namespace zlc::ui::qt {
 namespace {
-
-// Runs `action` on the first modal window whose title is `title`, once it is
-// up; the action may open further dialogs.
-void WhenModal(const QString& title, std::function<void(QWidget*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, title, action] {
-        QWidget* window = QApplication::activeModalWidget();
-        if (window == nullptr || window->windowTitle() != title || !window->isVisible()) {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        action(window);
-    });
-    timer->start();
-}
 
 QPushButton* ButtonNamed(QWidget* window, const QString& text) {
     for (auto* button : window->findChildren<QPushButton*>()) {
