@@ -27,6 +27,13 @@ std::string SaveMessage(const std::string& path, const std::string& reason) {
     return "File \"" + path + "\" could not be saved because:\n\n" + reason;
 }
 
+// Opening and saving `path` both fail, naming the file and `reason`.
+void ExpectRefused(const std::string& path, const std::string& reason) {
+    ConfigDocument doc;
+    EXPECT_EQ(LoadConfigFile(doc, path).message, OpenMessage(path, reason));
+    EXPECT_EQ(SaveConfigFile(doc, path, std::nullopt, false).message, SaveMessage(path, reason));
+}
+
 using FileTest = test::FileFixture;
 
 // The same behaviour over every container: a raw image, S-record text and a
@@ -111,6 +118,7 @@ TYPED_TEST_SUITE(ContainerSuite, Containers);
 
 // Loaded in host order, saved in the file's own order with nothing else
 // changed; with preservePhysicalAddress the file keeps its address as stored.
+// A copy is made in the source's order.
 TYPED_TEST(ContainerSuite, SavesInTheFilesOwnByteOrderAndChangesOnlyTheBlock) {
     for (const bool bigEndian : {false, true}) {
         SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
@@ -136,6 +144,14 @@ TYPED_TEST(ContainerSuite, SavesInTheFilesOwnByteOrderAndChangesOnlyTheBlock) {
         ASSERT_TRUE(SaveConfigFile(doc, path, std::nullopt, true).ok);
         EXPECT_EQ(TypeParam::Unwrap(test::ReadFile(path)),
                   PayloadWith({{kBlockOffset, BlockBytes(expected, bigEndian)}}));
+
+        // Save As writes the copy and leaves the source alone.
+        const FileState before = FileState::Of(path);
+        const std::string copy = this->dir / (std::string("copy-") + TypeParam::kName);
+        ASSERT_TRUE(SaveConfigFile(ConfigDocument{}, path, copy, false).ok);
+        EXPECT_TRUE(FileState::Of(path) == before);
+        EXPECT_EQ(TypeParam::Unwrap(test::ReadFile(copy)),
+                  PayloadWith({{kBlockOffset, BlockBytes(DefaultConfigBlock(), bigEndian)}}));
     }
 }
 
@@ -143,39 +159,22 @@ TYPED_TEST(ContainerSuite, SavesInTheFilesOwnByteOrderAndChangesOnlyTheBlock) {
 // bytes, length, mode and times.
 TYPED_TEST(ContainerSuite, UnusableFileFailsWithItsMessageAndStaysAsItWas) {
     const std::vector<uint8_t> block = BlockBytes(FileBlock());
-    std::vector<uint8_t> wrongSize = block;
-    wrongSize[0x12] = 0x45;
-    const struct {
-        const char* name;
-        std::vector<uint8_t> payload;
-        const char* message;
-    } cases[] = {
-        {"two blocks", PayloadWith({{kBlockOffset, block}, {250, block}}), kMessageMultipleBlocks},
-        {"wrong size only", PayloadWith({{kBlockOffset, wrongSize}}), kMessageWrongSize},
-        {"no block", PayloadWith({}), kMessageNoConfigData},
+    const std::pair<std::vector<uint8_t>, const char*> cases[] = {
+        {PayloadWith({{kBlockOffset, block}, {250, block}}), kMessageMultipleBlocks},
+        {PayloadWith({}), kMessageNoConfigData},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = this->Put(c.payload);
+    for (const auto& [payload, message] : cases) {
+        SCOPED_TRACE(message);
+        const std::string path = this->Put(payload);
         const FileState before = FileState::Of(path);
         ConfigDocument doc;
         doc.SetRegister(0x04, 0x77);
-        EXPECT_EQ(LoadConfigFile(doc, path).message, OpenMessage(path, c.message));
+        EXPECT_EQ(LoadConfigFile(doc, path).message, OpenMessage(path, message));
         EXPECT_EQ(doc.GetRegister(0x04), 0x77) << "document changed by a failed load";
         EXPECT_EQ(SaveConfigFile(doc, path, std::nullopt, false).message,
-                  SaveMessage(path, c.message));
+                  SaveMessage(path, message));
         EXPECT_TRUE(FileState::Of(path) == before);
     }
-}
-
-TYPED_TEST(ContainerSuite, SaveAsWritesTheCopyAndLeavesTheSourceAlone) {
-    const std::string source = this->Put(PayloadWith({{kBlockOffset, BlockBytes(FileBlock())}}));
-    const FileState before = FileState::Of(source);
-    const std::string copy = this->dir / (std::string("copy-") + TypeParam::kName);
-    ASSERT_TRUE(SaveConfigFile(ConfigDocument{}, source, copy, false).ok);
-    EXPECT_TRUE(FileState::Of(source) == before);
-    EXPECT_EQ(TypeParam::Unwrap(test::ReadFile(copy)),
-              PayloadWith({{kBlockOffset, BlockBytes(DefaultConfigBlock())}}));
 }
 
 using ConfigFiles = FileTest;
@@ -196,12 +195,7 @@ TEST_F(ConfigFiles, NamesAreAcceptedByExtensionInAnyCaseOrByElfMagic) {
     EXPECT_TRUE(SaveConfigFile(doc, dir / "program", std::nullopt, false).ok);
 
     for (const char* name : {"block.bin", "program.exe.bak", ".hidden"}) {
-        const std::string path = Put(name, RawImage());
-        EXPECT_EQ(LoadConfigFile(doc, path).message,
-                  OpenMessage(path, "The file type is not supported."))
-            << name;
-        EXPECT_EQ(SaveConfigFile(doc, path, std::nullopt, false).reason,
-                  "The file type is not supported.");
+        ExpectRefused(Put(name, RawImage()), "The file type is not supported.");
     }
     EXPECT_TRUE(HasNoExtension("dir.d/program"));
 }
@@ -220,10 +214,7 @@ TEST_F(ConfigFiles, MissingEmptyAndOddFilesGiveTheirReason) {
     };
     const FileState before = FileState::Of(empty);
     for (const auto& [path, reason] : cases) {
-        ConfigDocument doc;
-        EXPECT_EQ(LoadConfigFile(doc, path).message, OpenMessage(path, reason));
-        EXPECT_EQ(SaveConfigFile(doc, path, std::nullopt, false).message,
-                  SaveMessage(path, reason));
+        ExpectRefused(path, reason);
     }
     const std::string copy = dir / "copy.s9";
     EXPECT_EQ(SaveConfigFile(ConfigDocument{}, empty, copy, false).message,

@@ -56,11 +56,8 @@ BlockResult Write(std::vector<uint8_t>& image, const ConfigBlock& block, std::st
 }
 
 std::vector<uint8_t> Bytes(const test::Case& c, const std::string& key) {
-    std::vector<uint8_t> bytes;
-    for (const long number : c.Numbers(key)) {
-        bytes.push_back(static_cast<uint8_t>(number));
-    }
-    return bytes;
+    const std::vector<long> numbers = c.Numbers(key);
+    return {numbers.begin(), numbers.end()};
 }
 
 class PrcCompression : public ::testing::TestWithParam<test::Case> {};
