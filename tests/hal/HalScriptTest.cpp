@@ -35,6 +35,8 @@ class HalScript : public HalTest, public ::testing::WithParamInterface<Case> {
             block.clkiKHz = static_cast<uint32_t>(Number(in));
         } else if (op == "block-rate") {
             block.frameRate = static_cast<uint16_t>(Number(in));
+        } else if (op == "block-mono") {
+            block.regs[REG_MODE_REGISTER_0] &= static_cast<uint8_t>(~0x20);
         } else if (op == "program") {
             Program();
         } else if (op == "depth") {
@@ -42,9 +44,16 @@ class HalScript : public HalTest, public ::testing::WithParamInterface<Case> {
         } else if (op == "write") {
             const int index = Number(in);
             halWriteRegister(index, static_cast<uint8_t>(Number(in)));
-        } else if (op == "reg") {
+        } else if (op == "reg" || op == "read") {
             const int index = Number(in);
-            EXPECT_EQ(Reg(index), Number(in));
+            EXPECT_EQ(op == "reg" ? Reg(index) : halReadRegister(index), Number(in));
+        } else if (op == "lut") {
+            const uint8_t* entry = Lut(Number(in));
+            for (int component = 0; component < 3; ++component) {
+                EXPECT_EQ(entry[component], Number(in));
+            }
+        } else if (op == "lut-port") {
+            EXPECT_EQ(LutPortIndex(), Number(in));
         } else if (op == "portrait") {
             ExpectResult(halSetPortrait(), in);
         } else if (op == "alternate" || op == "orientation") {

@@ -45,35 +45,10 @@ TEST_F(HalTest, ClearsTheShownBytesButNothingPastDisplayMemory) {
     }
 }
 
-TEST_F(HalTest, LookUpTablePortsStepThroughRedGreenBlue) {
-    ASSERT_EQ(Initialize(), HAL_OK);
-    halWriteRegister(REG_LUT_ADDR, 254);
-    for (uint8_t value : {0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70}) {
-        halWriteRegister(REG_LUT_DATA, value);
-    }
-    EXPECT_EQ(At(Lut(254)), (Rgb{0x10, 0x20, 0x30}));
-    EXPECT_EQ(Lut(0)[0], 0x70); // the address wraps after the last entry
-    halWriteRegister(REG_LUT_ADDR, 255);
-    EXPECT_EQ(halReadRegister(REG_LUT_DATA), 0x40);
-    EXPECT_EQ(halReadRegister(REG_LUT_DATA), 0x50);
-    EXPECT_EQ(halReadRegister(REG_LUT_DATA), 0x60);
-    EXPECT_EQ(halReadRegister(REG_LUT_ADDR), 0);
-}
-
-TEST_F(HalTest, ProgrammingLoadsTheTableOfDepthAndPanelKind) {
-    Program();                    // colour, 8 bpp
-    EXPECT_EQ(LutPortIndex(), 0); // 256 entries, wrapped round
-    EXPECT_EQ(At(Lut(8)), (Rgb{0x50, 0x50, 0x50}));
-    EXPECT_EQ(At(Lut(6 * 16 + 3)), (Rgb{0x00, 0xF0, 0xC0}));   // row 6: (0, F0, F0 - v)
-    EXPECT_EQ(At(Lut(10 * 16 + 15)), (Rgb{0x00, 0x00, 0xF0})); // row 10: (F0 - v, 0, F0)
-
-    block.regs[REG_MODE_REGISTER_0] &= static_cast<uint8_t>(~0x20); // monochrome
-    Program();
-    EXPECT_EQ(LutPortIndex(), 16); // sixteen greys only
-    EXPECT_EQ(At(Lut(15)), (Rgb{0xF0, 0xF0, 0xF0}));
-
+// Dark colours, then bright ones.
+TEST_F(HalTest, FourBitColourTableHasSixteenEntries) {
     int entries = 0;
-    const uint8_t* table = halGetLut(4, true, &entries); // dark colours, then bright ones
+    const uint8_t* table = halGetLut(4, true, &entries);
     ASSERT_EQ(entries, 16);
     EXPECT_EQ(At(table + 5 * 3), (Rgb{0xA0, 0x00, 0xA0}));
     EXPECT_EQ(At(table + 11 * 3), (Rgb{0x00, 0xF0, 0xF0}));
