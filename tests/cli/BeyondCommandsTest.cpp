@@ -10,11 +10,7 @@
 namespace zlc {
 namespace {
 
-using test::RunProgram;
-
-test::RunResult Zlc(const std::vector<std::string>& args) {
-    return RunProgram("zlc62740", args);
-}
+using test::Zlc;
 
 const std::string kVirt = std::string(ZLC_BIN_DIR) + "/62740VIRT";
 

@@ -9,11 +9,7 @@
 namespace zlc {
 namespace {
 
-using test::RunProgram;
-
-test::RunResult Zlc(const std::vector<std::string>& args) {
-    return RunProgram("zlc62740", args);
-}
+using test::Zlc;
 
 // The settings come first, their clocks in Hz whatever unit the pages use,
 // and the panel line last.
