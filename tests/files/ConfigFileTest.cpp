@@ -2,7 +2,6 @@
 
 #include "files/BlockSearch.h"
 #include "files/ConfigureMultiple.h"
-#include "files/SRecordHandler.h"
 #include "support/BlockImages.h"
 #include "support/FileFixture.h"
 #include "support/PrcImages.h"
@@ -36,30 +35,13 @@ void ExpectRefused(const std::string& path, const std::string& reason) {
 
 using FileTest = test::FileFixture;
 
-// The same behaviour over every container: a raw image, S-record text and a
-// PRC database, each holding `payload`.
+// The same behaviour over a raw image and a PRC database, each holding
+// `payload`. S-record text goes through the same steps in the save-path tests
+// and, with srec_cat to judge, in the command-line tests.
 struct RawContainer {
     static constexpr const char* kName = "image.exe";
     static std::vector<uint8_t> Wrap(const std::vector<uint8_t>& payload) { return payload; }
     static std::vector<uint8_t> Unwrap(const std::vector<uint8_t>& file) { return file; }
-};
-
-struct SRecordContainer {
-    static constexpr const char* kName = "image.s9";
-    // 16 bytes a record, so every block spans five records.
-    static std::vector<uint8_t> Wrap(const std::vector<uint8_t>& payload) {
-        const std::string text = test::SRecordFile(payload, {'2', 16, 0x10000, "\r\n"});
-        return {text.begin(), text.end()};
-    }
-    // The data after the header's four bytes; checksums are checked on the way.
-    static std::vector<uint8_t> Unwrap(const std::vector<uint8_t>& file) {
-        SRecordImage parsed;
-        std::string message;
-        EXPECT_EQ(ReadSRecordImage(file, nullptr, &parsed, message), BLOCK_FOUND) << message;
-        return parsed.data.size() < 4
-                   ? std::vector<uint8_t>{}
-                   : std::vector<uint8_t>(parsed.data.begin() + 4, parsed.data.end());
-    }
 };
 
 struct PrcContainer {
@@ -113,7 +95,7 @@ template <typename Container> class ContainerSuite : public FileTest {
     }
 };
 
-using Containers = ::testing::Types<RawContainer, SRecordContainer, PrcContainer>;
+using Containers = ::testing::Types<RawContainer, PrcContainer>;
 TYPED_TEST_SUITE(ContainerSuite, Containers);
 
 // Loaded in host order, saved in the file's own order with nothing else
