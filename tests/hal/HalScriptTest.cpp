@@ -4,6 +4,8 @@
 #include "HalFixture.h"
 #include "cases/CaseFile.h"
 
+#include <algorithm>
+
 namespace zlc::test {
 namespace {
 
@@ -54,6 +56,24 @@ class HalScript : public HalTest, public ::testing::WithParamInterface<Case> {
             }
         } else if (op == "lut-port") {
             EXPECT_EQ(LutPortIndex(), Number(in));
+        } else if (op == "clear") {
+            std::fill(memory.begin(), memory.end(), 0);
+        } else if (op == "poke") {
+            const int offset = Number(in);
+            memory.at(static_cast<size_t>(offset)) = static_cast<uint8_t>(Number(in));
+        } else if (op == "line" || op == "rect" || op == "fill") {
+            const int x1 = Number(in), y1 = Number(in), x2 = Number(in), y2 = Number(in);
+            const auto colour = static_cast<unsigned>(Number(in));
+            op == "line" ? halDrawLine(x1, y1, x2, y2, colour)
+                         : halDrawRect(x1, y1, x2, y2, colour, op == "fill");
+        } else if (op == "mem") {
+            for (size_t offset = static_cast<size_t>(Number(in)); in >> std::ws, !in.eof();) {
+                EXPECT_EQ(memory.at(offset++), Number(in)) << "byte " << offset - 1;
+            }
+        } else if (op == "nonzero") {
+            EXPECT_EQ(memory.size() -
+                          static_cast<size_t>(std::count(memory.begin(), memory.end(), 0)),
+                      static_cast<size_t>(Number(in)));
         } else if (op == "portrait") {
             ExpectResult(halSetPortrait(), in);
         } else if (op == "alternate" || op == "orientation") {

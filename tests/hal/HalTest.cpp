@@ -55,52 +55,6 @@ TEST_F(HalTest, FourBitColourTableHasSixteenEntries) {
     EXPECT_EQ(halGetLut(3, true, &entries), nullptr);
 }
 
-// 320 x 240 at 2 bpp: 80 bytes a line, four pixels a byte.
-class Draw : public HalTest {
-  protected:
-    void SetUp() override {
-        HalTest::SetUp();
-        Program();
-        SetDepth(1);
-        std::fill(memory.begin(), memory.end(), 0);
-    }
-    std::vector<uint8_t> Bytes(int from, int count) const {
-        return {memory.begin() + from, memory.begin() + from + count};
-    }
-};
-
-TEST_F(Draw, LinesMergePartialBytesAndStopBeforeTheirEnd) {
-    memory[80] = 0xFF;
-    memory[83] = 0x3F;
-    halDrawLine(3, 1, 13, 1, 2); // pixels 3 to 12 of line 1
-    EXPECT_EQ(Bytes(79, 6), (std::vector<uint8_t>{0, 0xFE, 0xAA, 0xAA, 0xBF, 0}));
-    halDrawLine(1, 0, 3, 0, 0xFFFFFFFF); // pixels 1 and 2 inside one byte
-    halDrawLine(9, 0, 5, 0, 3);          // empty: the end comes first
-    halDrawLine(0, 0, 10, 10, 3);        // neither across nor down: nothing
-    EXPECT_EQ(Bytes(0, 3), (std::vector<uint8_t>{0x3C, 0, 0}));
-    halDrawLine(5, 2, 5, 5, 1); // lines 2 to 4
-    EXPECT_EQ(memory[161], 0x10);
-    EXPECT_EQ(memory[321], 0x10);
-    EXPECT_EQ(std::count(memory.begin(), memory.end(), 0), HAL_MEMORY_SIZE - 8);
-}
-
-TEST_F(Draw, RectanglesAreOutlinedOrFilledButNeverPastDisplayMemory) {
-    halDrawRect(0, 0, 8, 4, 3, false);
-    EXPECT_EQ(Bytes(0, 2), (std::vector<uint8_t>{0xFF, 0xFF}));
-    EXPECT_EQ(Bytes(160, 2), (std::vector<uint8_t>{0xC0, 0x03}));
-    EXPECT_EQ(Bytes(240, 2), (std::vector<uint8_t>{0xFF, 0xFF}));
-    EXPECT_EQ(memory[320], 0);
-
-    // 1024 lines of 80 bytes fill memory exactly; the rest falls off its end.
-    halDrawRect(0, 0, 320, 2000, 3, true);
-    halDrawLine(0, 1023, 100000, 1023, 1);
-    halDrawLine(7, 1000, 7, 5000, 2);
-    halDrawLine(-5, 0, 3, 0, 2);
-    EXPECT_EQ(memory[0], 0xAB);
-    EXPECT_EQ(memory[HAL_MEMORY_SIZE - 1], 0x55);
-    EXPECT_EQ(memory[1000 * 80 + 1], 0xFE);
-}
-
 TEST_F(HalTest, RendererShowsMonochromeAsGreyAndBlackPastMemory) {
     uint8_t* regs = &board[sim::kRegisterOffset];
     regs[REG_MODE_REGISTER_0] = 0x00; // monochrome
