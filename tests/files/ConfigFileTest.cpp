@@ -262,15 +262,6 @@ TEST_F(ConfigFiles, ReadOnlyFiles) {
     EXPECT_TRUE(FileState::Of(source) == before);
 }
 
-TEST_F(ConfigFiles, SaveAsOntoALinkToTheSourceSavesInPlace) {
-    const std::string path = Put("app.exe", RawImage());
-    const std::string link = dir / "link.exe";
-    std::filesystem::create_symlink(path, link);
-    ASSERT_TRUE(SaveConfigFile(Changed(), path, link, false).ok);
-    EXPECT_TRUE(std::filesystem::is_symlink(link)) << "the link was not replaced by a copy";
-    EXPECT_EQ(test::ReadFile(path)[100 + 0x14 + 4], 0x4F);
-}
-
 // A failed Save As leaves a file that already had the target's name alone,
 // rather than deleting the copy that replaced it.
 TEST_F(ConfigFiles, FailedSaveAsKeepsAnExistingTarget) {
