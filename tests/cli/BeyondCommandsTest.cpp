@@ -1,21 +1,16 @@
 // The commands that join the model, the files and the simulated board:
 // --settings, diff and preview, run as the real program.
+#include "cases/CaseFile.h"
+#include "support/Png.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
-#include <array>
 #include <gtest/gtest.h>
-#include <png.h>
-#include <sstream>
 
 namespace zlc {
 namespace {
 
-using test::RunProgram;
-
-test::RunResult Zlc(const std::vector<std::string>& args) {
-    return RunProgram("zlc62740", args);
-}
+using test::Zlc;
 
 const std::string kVirt = std::string(ZLC_BIN_DIR) + "/62740VIRT";
 
@@ -26,43 +21,13 @@ std::string Expected(const std::string& name) {
 // The names the program lists as predefined panels.
 std::vector<std::string> ShippedPanels() {
     std::vector<std::string> names;
-    std::istringstream lines(Zlc({"panels"}).out);
-    for (std::string line; std::getline(lines, line);) {
-        const size_t first = line.find('\t');
-        names.push_back(line.substr(first + 1, line.find('\t', first + 1) - first - 1));
+    for (const std::string& line : test::Split(Zlc({"panels"}).out, '\n')) {
+        names.push_back(test::Split(line, '\t').at(1));
     }
     return names;
 }
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;
-
-    std::array<int, 3> At(int x, int y) const {
-        const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-        return {p[0], p[1], p[2]};
-    }
-};
-
-Picture ReadPng(const std::string& path) {
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    Picture picture;
-    if (png_image_begin_read_from_file(&png, path.c_str()) == 0) {
-        ADD_FAILURE() << path << ": " << png.message;
-        return picture;
-    }
-    png.format = PNG_FORMAT_RGB;
-    picture.width = static_cast<int>(png.width);
-    picture.height = static_cast<int>(png.height);
-    picture.rgb.resize(PNG_IMAGE_SIZE(png));
-    png_image_finish_read(&png, nullptr, picture.rgb.data(), 0, nullptr);
-    return picture;
-}
-
-constexpr std::array<int, 3> kWhite = {0xFF, 0xFF, 0xFF};
-constexpr std::array<int, 3> kBlack = {0, 0, 0};
+constexpr test::Rgb kWhite = {0xFF, 0xFF, 0xFF};
 
 TEST(BeyondCommands, ShowJsonRoundTripsEveryShippedPanel) {
     const auto panels = ShippedPanels();
@@ -130,24 +95,18 @@ TEST(BeyondCommands, PreviewShowsThePanelUpright) {
     const auto landscape = Zlc({"preview", "-o", dir / "landscape.png"});
     ASSERT_EQ(landscape.status, 0) << landscape.err;
     EXPECT_EQ(landscape.out, dir / "landscape.png" + ": " + Expected("preview_default.txt"));
-    const Picture wide = ReadPng(dir / "landscape.png");
-    EXPECT_EQ(wide.width, 320);
-    EXPECT_EQ(wide.height, 240);
-    EXPECT_EQ(wide.At(0, 0), kWhite);                            // the outline
-    EXPECT_EQ(wide.At(319, 239), kWhite);                        // both ends of it
-    EXPECT_EQ(wide.At(1, 1), kBlack);                            // the first square, colour 0
-    EXPECT_EQ(wide.At(17, 1), (std::array<int, 3>{0, 0, 0xAA})); // the second, colour 1
+    const test::Picture wide = test::Picture::Read(dir / "landscape.png");
+    EXPECT_EQ(std::make_pair(wide.width, wide.height), std::make_pair(320, 240));
+    EXPECT_EQ(wide.At(319, 239), kWhite);               // the outline
+    EXPECT_EQ(wide.At(17, 1), (test::Rgb{0, 0, 0xAA})); // the second square, colour 1
 
     // PivotScan shows the 320 x 240 panel turned: 240 wide and 320 high.
     const auto pivot = Zlc({"--set", "PivotScan Mode Enable=Enabled", "preview", "--depth", "2",
                             "-o", dir / "pivot.png"});
     ASSERT_EQ(pivot.status, 0) << pivot.err;
-    const Picture tall = ReadPng(dir / "pivot.png");
-    EXPECT_EQ(tall.width, 240);
-    EXPECT_EQ(tall.height, 320);
-    EXPECT_EQ(tall.At(239, 319), kWhite);
-    EXPECT_EQ(tall.At(17, 1), (std::array<int, 3>{0xFF, 0, 0})); // 2 bpp colour 1 is red
-    EXPECT_EQ(tall.At(1, 17), (std::array<int, 3>{0xFF, 0, 0})); // each row starts one on
+    const test::Picture tall = test::Picture::Read(dir / "pivot.png");
+    EXPECT_EQ(std::make_pair(tall.width, tall.height), std::make_pair(240, 320));
+    EXPECT_EQ(tall.At(1, 17), (test::Rgb{0xFF, 0, 0})); // 2 bpp colour 1 is red
 }
 
 TEST(BeyondCommands, PreviewReportsWhatTheHalRefuses) {

@@ -2,7 +2,6 @@
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,24 +9,7 @@
 namespace zlc {
 namespace {
 
-using test::RunProgram;
-
-test::RunResult Zlc(const std::vector<std::string>& args) {
-    return RunProgram("zlc62740", args);
-}
-
-// A configurable file in a scratch directory that goes when the test ends.
-class TempFile {
-  public:
-    explicit TempFile(const std::vector<uint8_t>& bytes) : path_(dir_ / "program.exe") {
-        test::WriteFile(path_, bytes);
-    }
-    const std::string& path() const { return path_; }
-
-  private:
-    test::TempDir dir_;
-    std::string path_;
-};
+using test::Zlc;
 
 // The settings come first, their clocks in Hz whatever unit the pages use,
 // and the panel line last.
@@ -42,16 +24,12 @@ TEST(Cli, ShowPrintsEverySettingAndThePanel) {
 }
 
 TEST(Cli, OutputThatCannotBeWrittenFailsTheCommand) {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"show"}, {"registers"}, {"export", "csv", "-o", "-"}, {"--version"}}) {
-        std::string command = test::Quote(std::string(ZLC_BIN_DIR) + "/zlc62740");
-        for (const std::string& arg : args) {
-            command += " " + test::Quote(arg);
-        }
-        const auto result = test::Shell("{ " + command + " >/dev/full; }");
-        EXPECT_EQ(result.status, 1) << args.front();
+    for (const char* args : {"show", "registers", "export csv -o -", "--version"}) {
+        const auto result = test::Shell("{ " + test::Quote(std::string(ZLC_BIN_DIR) + "/zlc62740") +
+                                        " " + args + " >/dev/full; }");
+        EXPECT_EQ(result.status, 1) << args;
         EXPECT_EQ(result.err, "zlc62740: cannot write the output: No space left on device\n")
-            << args.front();
+            << args;
     }
 }
 
@@ -62,19 +40,19 @@ TEST(Cli, GetAndSetFollowTheOrderGiven) {
     EXPECT_EQ(Zlc({"--set", "33=640", "--set", "REG[04h]=0x3B", "get", "33"}).out, "480\n");
 }
 
+// Which values a setting takes is the name resolver's to check; here, that
+// each command refuses what it is given wrongly.
 TEST(Cli, UsageErrorsExitWithTwo) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"get", "No Such Setting"},
              {"--set", "Frame Rate=fast", "show"},
              {"--set", "Frame Rate", "show"},
-             {"--set", "REG[03h]=256", "show"},
              {"--set", "REG[20h]=1", "show"},
-             {"--set", "5=99999999999", "show"},
-             {"--set", "Frame Rate=-1", "show"},
-             {"--set", "35=300", "show"},
+             {"--set", "Frame Rate=70000", "show"},
              {"--in", "", "show"},
              {"save", ""},
              {"save", "x.exe", "--as", ""},
+             {"configure"},
              {"configure", "x.exe", ""},
              {"export", "csv", "-o", ""},
              {"view", ""},
@@ -86,12 +64,8 @@ TEST(Cli, UsageErrorsExitWithTwo) {
         EXPECT_TRUE(result.out.empty());
         EXPECT_FALSE(result.err.empty());
     }
-}
-
-TEST(Cli, SetRefusesValuesOutsideTheSettingsRange) {
-    const auto result = Zlc({"--set", "Frame Rate=70000", "show"});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err, "zlc62740: --set: Frame Rate: 70000 is out of range (0 to 65535)\n");
+    EXPECT_TRUE(Zlc({"--set", "Frame Rate=70000", "show"})
+                    .err.starts_with("zlc62740: --set: Frame Rate: 70000 is out of range"));
 }
 
 // A FIFO would keep a reader waiting for a writer that never comes.
@@ -115,39 +89,32 @@ TEST(Cli, CheckFailsOnErrorsOnly) {
     EXPECT_NE(broken.out.find("\nWarning: "), std::string::npos) << broken.out;
 }
 
-TEST(Cli, RegisterCommandsTakeEveryWritingOfAnIndex) {
-    const auto registers = Zlc({"registers"});
-    EXPECT_EQ(registers.status, 0);
-    EXPECT_EQ(std::count(registers.out.begin(), registers.out.end(), '\n'), 32);
-    EXPECT_EQ(Zlc({"breakdown", "4h"}).out, Zlc({"breakdown", "REG[04h]"}).out);
-    EXPECT_TRUE(Zlc({"breakdown", "04"}).out.starts_with("Register 0004h breakdown:\n"));
+// Register commands take a register index, describe a setting's name.
+TEST(Cli, RegisterCommandsTakeAnIndex) {
+    EXPECT_TRUE(Zlc({"breakdown", "4h"}).out.starts_with("Register 0004h breakdown:\n"));
     EXPECT_EQ(Zlc({"breakdown", "20"}).status, 2);
     EXPECT_EQ(Zlc({"describe", "Horz Size"}).status, 0);
     EXPECT_EQ(Zlc({"describe", "REG[04h]"}).status, 2);
 }
 
-TEST(Cli, InLoadsTheBlockOfAFile) {
+// The file's own reason is the file layer's to word; here, where it goes.
+TEST(Cli, InLoadsTheBlockOfAFileOrFailsTheCommand) {
     ConfigBlock block = DefaultConfigBlock();
     block.regs[4] = 0x4F; // 640 pixels
     block.frameRate = 60;
-    const TempFile file(test::ImageWith(4096, 1000, test::BlockBytes(block, true)));
-    const auto result = Zlc({"--in", file.path(), "get", "33", "5"});
+    const test::TempDir dir;
+    test::WriteFile(dir / "program.exe",
+                    test::ImageWith(4096, 1000, test::BlockBytes(block, true)));
+    const auto result = Zlc({"--in", dir / "program.exe", "get", "33", "5"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "640\n60\n");
-}
 
-TEST(Cli, InReportsFilesThatCannotBeLoaded) {
-    const TempFile empty(std::vector<uint8_t>(300, 0));
-    const auto absent = Zlc({"--in", empty.path(), "show"});
+    test::WriteFile(dir / "empty.exe", std::vector<uint8_t>(300, 0));
+    const auto absent = Zlc({"--in", dir / "empty.exe", "show"});
     EXPECT_EQ(absent.status, 1);
     EXPECT_TRUE(absent.out.empty());
-    EXPECT_NE(absent.err.find("could not be opened because:\n\nThe file does not contain any "
-                              "configuration data."),
-              std::string::npos);
-
-    const auto missing = Zlc({"--in", "/nonexistent/file.exe", "show"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos);
+    EXPECT_TRUE(absent.err.starts_with("File \"" + dir / "empty.exe" + "\" could not be opened"))
+        << absent.err;
 }
 
 } // namespace

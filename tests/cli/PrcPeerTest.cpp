@@ -1,5 +1,6 @@
 // A PRC file saved by zlc62740, read back by an independent reader of Palm
 // resource databases (Perl's Palm::PDB), as srec_cat judges S-record files.
+#include "cases/CaseFile.h"
 #include "model/ConfigBlock.h"
 #include "support/BlockImages.h"
 #include "support/PrcImages.h"
@@ -7,7 +8,6 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace zlc {
 namespace {
@@ -20,12 +20,7 @@ std::vector<std::string> PeerListing(const std::string& path) {
         test::Shell("perl " + Quote(std::string(ZLC_TEST_DATA_DIR) + "/peer/prc_resources.pl") +
                     " " + Quote(path));
     EXPECT_EQ(result.status, 0) << result.err;
-    std::vector<std::string> lines;
-    std::istringstream in(result.out);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
+    return test::Split(result.out, '\n');
 }
 
 TEST(PrcPeer, SavedFileHasTheSameResourcesWithOnlyTheDataChanged) {

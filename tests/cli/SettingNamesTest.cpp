@@ -1,8 +1,9 @@
 #include "cli/SettingNames.h"
 
+#include "cases/CaseFile.h"
 #include "model/SettingsTable.h"
 
-#include <algorithm>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace zlc::cli {
@@ -40,47 +41,29 @@ TEST(SettingNames, ParsesDecimalAndHexNumbers) {
     }
 }
 
-// A number outside the range is refused and changes nothing; inside it the
-// model's own rounding still applies.
-TEST(SettingNames, NumbersOutsideTheRangeAreRefused) {
+class Assignments : public ::testing::TestWithParam<test::Case> {};
+
+TEST_P(Assignments, AreTakenOrRefusedInTurn) {
     ConfigDocument doc;
-    const ConfigDocument before = doc;
-    for (const char* refused :
-         {"Frame Rate=65536", "Frame Rate=-1", "Frame Rate=18446744073709551616", "33=0", "33=1032",
-          "34=100000", "Bits-Per-Pixel=0", "Phys Reg Addr=0x100000000"}) {
-        EXPECT_NE(ApplyAssignment(doc, refused).find("is out of range"), std::string::npos)
-            << refused;
+    for (const std::string& line : test::Split(GetParam()["steps"], '\n')) {
+        SCOPED_TRACE(line);
+        if (const std::vector<std::string> words = test::Split(line, ' '); words[0] == "get") {
+            EXPECT_EQ(GetSetting(doc, std::stoi(words.at(1))), std::stoul(words.at(2)));
+            continue;
+        }
+        const size_t arrow = line.find(" -> ");
+        const ConfigBlock before = doc.block;
+        const std::string message = ApplyAssignment(doc, line.substr(0, arrow));
+        if (arrow == std::string::npos) {
+            EXPECT_EQ(message, "");
+        } else {
+            EXPECT_NE(message.find(line.substr(arrow + 4)), std::string::npos) << message;
+            EXPECT_EQ(std::memcmp(&before, &doc.block, sizeof before), 0);
+        }
     }
-    EXPECT_TRUE(std::equal(std::begin(doc.block.regs), std::end(doc.block.regs),
-                           std::begin(before.block.regs)));
-    EXPECT_EQ(doc.block.frameRate, before.block.frameRate);
-    EXPECT_EQ(ApplyAssignment(doc, "Frame Rate=65535"), "");
-    EXPECT_EQ(ApplyAssignment(doc, "33=645"), "");
-    EXPECT_EQ(GetSetting(doc, SettingId::HorzPanelSize), 640u);
-    // Bits-Per-Pixel's range follows the panel kind set before it; the value
-    // it already holds stays acceptable.
-    EXPECT_EQ(ApplyAssignment(doc, "Color/Mono=Mono"), "");
-    EXPECT_EQ(ApplyAssignment(doc, "Bits-Per-Pixel=8"), "");
-    EXPECT_EQ(ApplyAssignment(doc, "Bits-Per-Pixel=2"), "");
-    EXPECT_EQ(ApplyAssignment(doc, "Bits-Per-Pixel=8"),
-              "Bits-Per-Pixel: 8 is out of range (1 to 4)");
 }
 
-TEST(SettingNames, ValueNamesDependOnThePanelKind) {
-    ConfigDocument doc;
-    // On the default active panel "8-Bit" names nothing.
-    EXPECT_FALSE(ApplyAssignment(doc, "Data Width Bits=8-Bit").empty());
-    EXPECT_EQ(ApplyAssignment(doc, "Data Width Bits=9-Bit"), "");
-    EXPECT_EQ(GetSetting(doc, SettingId::DataWidthBits), 9u);
-    EXPECT_EQ(ApplyAssignment(doc, "TFT/STN=stn"), "");
-    EXPECT_EQ(ApplyAssignment(doc, "Data Width Bits=8-Bit"), "");
-    EXPECT_EQ(GetSetting(doc, SettingId::DataWidthBits), 8u);
-    // Value names may hold the separator itself.
-    EXPECT_EQ(ApplyAssignment(doc, "High Performance=Makes MCLK=PCLK/(8/BPP)"), "");
-    EXPECT_EQ(GetSetting(doc, SettingId::HighPerformance), 0u);
-    EXPECT_EQ(ApplyAssignment(doc, "Software Power Save=Power Save"), "");
-    EXPECT_EQ(GetSetting(doc, SettingId::SoftwarePowerSave), 0u);
-}
+ZLC_CASES(Assignments, "cli/assignments.txt");
 
 } // namespace
 } // namespace zlc::cli

@@ -1,5 +1,6 @@
 #include "cli/SettingsFile.h"
 
+#include "cases/CaseFile.h"
 #include "model/SettingsTable.h"
 
 #include <cstring>
@@ -13,13 +14,6 @@ std::vector<SettingsFileEntry> Read(std::string_view text) {
     SettingsFileError error;
     EXPECT_TRUE(ReadSettingsText(text, entries, error)) << error.line << ": " << error.message;
     return entries;
-}
-
-SettingsFileError ReadError(std::string_view text) {
-    std::vector<SettingsFileEntry> entries;
-    SettingsFileError error;
-    EXPECT_FALSE(ReadSettingsText(text, entries, error));
-    return error;
 }
 
 // Applies the text to a default document; the error text, empty on success.
@@ -60,21 +54,6 @@ TEST(SettingsFile, LinesSkipCommentsAndBlanks) {
     EXPECT_EQ(entries[1].line, 4);
 }
 
-TEST(SettingsFile, MalformedFilesNameTheLine) {
-    EXPECT_EQ(ReadError("Horz Size=640\nFrame Rate\n").line, 2);
-    EXPECT_EQ(ReadError("Horz Size=\n").line, 1);
-    EXPECT_EQ(ReadError("{\n \"settings\": [\n  {\"id\": 1,}\n ]\n}").line, 3);
-    EXPECT_EQ(ReadError("{\n \"settings\": [\n  {\"id\": 1, \"raw\": 5}\n ]\n} x").line, 5);
-    EXPECT_EQ(ReadError("{\"settings\": \"none\"}").message, "no \"settings\" array");
-    EXPECT_EQ(ReadError("{\"settings\": [{\"raw\": 5}]}").message,
-              "settings[0]: neither \"id\" nor \"name\"");
-    EXPECT_EQ(ReadError("{\"settings\": [{\"id\": 5, \"raw\": true}]}").message,
-              "settings[0]: neither \"raw\" nor \"value\"");
-    EXPECT_EQ(ReadError("{\"settings\": " + std::string(100, '[')).message,
-              "JSON nested too deeply");
-    EXPECT_EQ(ReadError("{\"settings\": [\"\\u12\"]}").line, 1);
-}
-
 TEST(SettingsFile, ListedFieldsWinOverRulesRunAfterThem) {
     // PivotScan recomputes the start address; the file's own LSB, listed
     // before it, still wins.
@@ -85,27 +64,31 @@ TEST(SettingsFile, ListedFieldsWinOverRulesRunAfterThem) {
     EXPECT_EQ(GetSetting(doc, SettingId::Screen1StartMsb), 1u); // from the rule: 511
 }
 
-TEST(SettingsFile, FixedSettingsMustHoldTheirValue) {
+// A fixed setting listed with the value it holds is no fault.
+TEST(SettingsFile, FixedSettingsWithTheirOwnValueAreAccepted) {
     ConfigDocument doc;
     EXPECT_EQ(Apply(doc, "Horz Size=640\nRequired VRAM=153600\nZLC Controller=62740\n"
                          "Product Code=9\n1=5\n"),
               "");
     EXPECT_EQ(GetSetting(doc, SettingId::HorzPanelSize), 640u);
-
-    ConfigDocument untouched;
-    const ConfigBlock before = untouched.block;
-    EXPECT_EQ(Apply(untouched, "Horz Size=640\nRequired VRAM=76800\n"),
-              "2: \"Required VRAM\" is derived from other settings and cannot be set: it is "
-              "153600, not 76800");
-    EXPECT_EQ(Apply(untouched, "Horz Size=640\nProduct Code=8\n"),
-              "2: \"Product Code\" is read-only and cannot be set: it is 9, not 8");
-    EXPECT_EQ(Apply(untouched, "Horz Size=640\nFrame Rate=fast\n"),
-              "2: \"fast\" is neither a number nor a value name of \"Frame Rate\"");
-    EXPECT_EQ(Apply(untouched, "{\"settings\": [{\"id\": 33, \"raw\": 640}, {\"id\": 99, "
-                               "\"raw\": 1}]}"),
-              "1: settings[1]: unknown setting \"99\"");
-    EXPECT_EQ(std::memcmp(&before, &untouched.block, sizeof before), 0);
 }
+
+class RefusedSettingsFile : public ::testing::TestWithParam<test::Case> {};
+
+// Reading or applying stops at the fault and changes nothing.
+TEST_P(RefusedSettingsFile, NamesTheLineAndTheFault) {
+    ConfigDocument doc;
+    const ConfigBlock before = doc.block;
+    std::vector<SettingsFileEntry> entries;
+    SettingsFileError error;
+    EXPECT_FALSE(ReadSettingsText(GetParam()["text"], entries, error) &&
+                 ApplySettings(doc, entries, error));
+    EXPECT_EQ(std::to_string(error.line), GetParam().Or("line", std::to_string(error.line)));
+    EXPECT_EQ(error.message, GetParam().Or("message", error.message));
+    EXPECT_EQ(std::memcmp(&before, &doc.block, sizeof before), 0);
+}
+
+ZLC_CASES(RefusedSettingsFile, "cli/refused-settings.txt");
 
 } // namespace
 } // namespace zlc::cli

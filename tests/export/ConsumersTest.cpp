@@ -88,8 +88,6 @@ TEST(Consumers, HtmlReferenceRendersInABrowser) {
         ++headings;
     }
     EXPECT_EQ(headings, 27u);
-    EXPECT_NE(dom.find("<title>KORVANE ZLC62740 Register Quick Reference</title>"),
-              std::string::npos);
 }
 
 } // namespace

@@ -1,38 +1,32 @@
 #include "export/Export.h"
 #include "export/ExportCase.h"
+#include "support/Process.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace zlc {
 namespace {
 
-test::RunResult Zlc(const std::vector<std::string>& args) {
-    return test::RunProgram("zlc62740", args);
-}
+using test::Zlc;
 
 TEST(ExportCli, WritesTheTargetWithCrLfOrPrintsItToStandardOutput) {
     const test::TempDir dir;
     const auto exportCase = test::FindExportCase("pivotscan");
-    std::vector<std::string> args;
+    std::string settings;
     for (const std::string& setting : exportCase.Settings()) {
-        args.insert(args.end(), {"--set", setting});
+        settings += " --set " + test::Quote(setting);
     }
     // Without -o the file goes under its default name into the working directory.
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    auto written = args;
-    written.insert(written.end(), {"export", "driver"});
-    const auto result = Zlc(written);
-    std::filesystem::current_path(previous);
+    const std::string zlc = test::Quote(std::string(ZLC_BIN_DIR) + "/zlc62740") + settings;
+    const auto result =
+        test::Shell("cd " + test::Quote(dir.path()) + " && " + zlc + " export driver");
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(test::ReadText(dir / "zlc62740.h"), ToCrLf(exportCase.Expected("zlc62740.h")));
 
-    args.insert(args.end(), {"export", "2", "--mode", "7", "-o", "-"});
-    const auto printed = Zlc(args);
+    const auto printed = test::Shell(zlc + " export 2 --mode 7 -o -");
     EXPECT_EQ(printed.status, 0) << printed.err;
     EXPECT_EQ(printed.out, exportCase.Expected("mode7.h"));
 }

@@ -1,9 +1,9 @@
 #include "export/Export.h"
 #include "export/ExportCase.h"
 #include "platform/Opener.h"
+#include "support/Environment.h"
 #include "support/TempDir.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -23,13 +23,6 @@ TEST(ExportTargets, ListTextCarriesTheModeNumberAndLinesEndInCrLfOnce) {
 // directory at the test's own directory.
 class WriteExportFileTest : public ::testing::Test {
   protected:
-    WriteExportFileTest() : oldTmp_(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "") {
-        ::setenv("TMPDIR", dir.path().c_str(), 1);
-    }
-    ~WriteExportFileTest() override {
-        oldTmp_.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", oldTmp_.c_str(), 1);
-    }
-
     platform::Opener Recording(bool result) {
         return [this, result](const std::string& path, OpenWith how) {
             calls.emplace_back(path, how);
@@ -38,10 +31,8 @@ class WriteExportFileTest : public ::testing::Test {
     }
 
     test::TempDir dir;
+    test::ScopedVariable tmpdir{"TMPDIR", dir.path().c_str()};
     std::vector<std::pair<std::string, OpenWith>> calls;
-
-  private:
-    std::string oldTmp_;
 };
 
 // A file given by name is written, never opened; one that cannot be written
@@ -79,7 +70,7 @@ TEST_F(WriteExportFileTest, PreviewWritesIntoTheTemporaryDirectoryAndOpensTheFil
         "Failed to execute file " + (dir / "zlc62740.html"));
 
     // Nothing is opened when the file could not be written.
-    ::setenv("TMPDIR", (dir / "gone").c_str(), 1);
+    tmpdir.Set(dir / "gone");
     calls.clear();
     EXPECT_EQ(ExportTarget(doc, ExportTargetNumber::Csv, std::nullopt, 0, Recording(true)).message,
               "Failed to create file " + (dir / "gone/zlc62740.csv"));

@@ -1,9 +1,11 @@
+#include "cases/CaseFile.h"
 #include "files/DocumentImage.h"
 #include "files/SRecordHandler.h"
 #include "support/BlockImages.h"
 #include "support/SRecordText.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace zlc {
 namespace {
@@ -40,65 +42,33 @@ BlockResult Rewrite(std::string& text, const ConfigBlock& block, std::string& me
     return result;
 }
 
-// Damaged text never reads beyond the image and never passes for good data.
-TEST(SRecordRead, EveryOutcomeWithItsMessage) {
-    const std::string good = SRecordFile(DataWithBlock()); // 10 S1 records, CR LF
-    const size_t firstData = good.find("\nS1") + 1;
-    const size_t terminator = good.rfind("S9");
-    const auto inserted = [&](size_t at, const std::string& text) {
-        std::string copy = good;
-        return copy.insert(at, text);
-    };
-    const auto replaced = [&](size_t at, char c) {
-        std::string copy = good;
-        copy[at] = c;
-        return copy;
-    };
-    const std::vector<uint8_t> block = test::BlockBytes(DefaultConfigBlock());
-    const std::string s9 = SRecord('9', 0, {}) + "\n";
-    const size_t checksumDigit = good.find("\r\n", firstData) - 1;
-    const char* corrupted = "This S-Record file contains corrupted information.";
-    const char* none = "The file does not contain any configuration data.";
-    const struct {
-        const char* name;
-        std::string text;
-        BlockResult result;
-        const char* message;
-    } cases[] = {
-        // Each of these would be found if it were taken for S-record text.
-        {"two S lines", SRecord('1', 0, block) + "\n" + s9, BLOCK_ABSENT, none},
-        {"no S1, S2 or S3 line", SRecord('0', 0, block) + "\n" + SRecord('0', 0, {}) + "\n" + s9,
-         BLOCK_ABSENT, none},
-        {"control character", inserted(terminator, "\x01\r\n"), BLOCK_ABSENT, none},
-        {"non-ASCII byte", inserted(terminator, "\xC3\xA9\r\n"), BLOCK_ABSENT, none},
-        {"tab and NUL are text", inserted(terminator, std::string("\t# tab\r\n") + '\0'),
-         BLOCK_FOUND, nullptr},
-        {"a kept line far longer than a record", inserted(0, std::string(100000, 'c') + "\r\n"),
-         BLOCK_FOUND, nullptr},
-        {"bad checksum", replaced(checksumDigit, good[checksumDigit] == '0' ? '1' : '0'),
-         BLOCK_ERROR, corrupted},
-        {"right record count", inserted(terminator, SRecord('5', 10, {}) + "\r\n"), BLOCK_FOUND,
-         nullptr},
-        {"wrong record count", inserted(terminator, SRecord('5', 9, {}) + "\r\n"), BLOCK_ERROR,
-         "The file contains an invalid record count."},
-        {"last record cut short", good.substr(0, terminator - 7), BLOCK_ERROR, corrupted},
-        {"bare type at the end", good + "S1", BLOCK_ERROR, corrupted},
-        {"not a hex digit", replaced(firstData + 10, 'G'), BLOCK_ERROR, corrupted},
-        {"count below address bytes + 1", inserted(firstData, "S10201FC\r\n"), BLOCK_ERROR,
-         corrupted},
-        {"terminator with a byte too many", good.substr(0, terminator) + "S9040000FB\r\n",
-         BLOCK_ERROR, corrupted},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::string message;
-        ConfigBlock found{};
-        EXPECT_EQ(SRecordReadBlock(Bytes(c.text), &found, message), c.result);
-        if (c.message != nullptr) {
-            EXPECT_EQ(message, c.message);
-        }
+// The good file of tests/data/files/srecord-reads.txt with a case's changes.
+std::string CaseText(const test::Case& c) {
+    std::string text = c.Or("text", SRecordFile(DataWithBlock()));
+    const size_t terminator = text.rfind("S9");
+    if (c.Has("end")) {
+        text.replace(terminator, std::string::npos, c["end"]);
     }
+    text.insert(terminator, c.Or("before-end", ""));
+    if (c.Has("kept-line")) {
+        text.insert(0, std::string(static_cast<size_t>(c.Number("kept-line")), 'c') + "\r\n");
+    }
+    return text;
 }
+
+class SRecordRead : public ::testing::TestWithParam<test::Case> {};
+
+TEST_P(SRecordRead, GivesTheOutcomeAndMessage) {
+    const std::map<std::string, BlockResult> results = {
+        {"found", BLOCK_FOUND}, {"absent", BLOCK_ABSENT}, {"error", BLOCK_ERROR}};
+    std::string message;
+    ConfigBlock found{};
+    EXPECT_EQ(SRecordReadBlock(Bytes(CaseText(GetParam())), &found, message),
+              results.at(GetParam()["result"]));
+    EXPECT_EQ(message, GetParam().Or("message", message));
+}
+
+ZLC_CASES(SRecordRead, "files/srecord-reads.txt");
 
 // The text is rebuilt as it was, with the new bytes and fresh checksums, for
 // every address size: kept lines stay, blank lines after the first line end

@@ -4,6 +4,7 @@
 #include "hal/LinuxBoard.h"
 #include "hal/sim/SimulatedBoard.h"
 #include "model/ConfigBlock.h"
+#include "support/Environment.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -15,16 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A directory of ordinary files standing in for /dev. (Each test runs in a
-// process of its own; the variables set are cleared all the same.)
+// A directory of ordinary files standing in for /dev.
 class Board : public ::testing::Test {
   protected:
-    void TearDown() override {
-        unsetenv(hal::kBoardVariable);
-        unsetenv(hal::kBoardIndexVariable);
-    }
-    void UseBoard(const std::string& value) { setenv(hal::kBoardVariable, value.c_str(), 1); }
-
     // A device file of `size` bytes with the revision code at `base` + 1FFE0h.
     std::string MakeDevice(const std::string& name, uintmax_t size, uintmax_t base,
                            uint8_t revision = 0x24) {
@@ -38,6 +32,8 @@ class Board : public ::testing::Test {
     }
 
     TempDir dir;
+    ScopedVariable board{hal::kBoardVariable}, boardIndex{hal::kBoardIndexVariable};
+    ScopedVariable tmpdir{"TMPDIR"}, runtimeDir{"XDG_RUNTIME_DIR"};
     HAL_STRUCT block = DefaultConfigBlock(); // display buffer at F00000h
 };
 
@@ -62,15 +58,14 @@ TEST_F(Board, VariableChoosesTheBackend) {
 // or another user's file planted there is never used.
 TEST_F(Board, DefaultBoardIsPerUserAndNeverALink) {
     const std::string uid = std::to_string(::getuid());
-    unsetenv("XDG_RUNTIME_DIR");
-    setenv("TMPDIR", dir.path().c_str(), 1);
+    tmpdir.Set(dir.path());
     EXPECT_EQ(hal::ChooseBoard("").path, dir / ("zlc62740-" + uid + ".board"));
-    setenv("XDG_RUNTIME_DIR", "/run/user/1234", 1);
+    runtimeDir.Set("/run/user/1234");
     EXPECT_EQ(hal::ChooseBoard(nullptr).path, "/run/user/1234/zlc62740.board");
     EXPECT_TRUE(hal::ChooseBoard(nullptr).privateFile);
     EXPECT_FALSE(hal::ChooseBoard("/tmp/x.board").privateFile);
 
-    setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
+    runtimeDir.Set(dir.path());
     const std::string victim = dir / "victim";
     WriteFile(victim, "precious");
     fs::create_symlink(victim, dir / "zlc62740.board");
@@ -79,8 +74,6 @@ TEST_F(Board, DefaultBoardIsPerUserAndNeverALink) {
     fs::remove(dir / "zlc62740.board");
     EXPECT_EQ(halInitialize(&block), HAL_OK);
     EXPECT_EQ(fs::file_size(dir / "zlc62740.board"), sim::kBoardFileSize);
-    unsetenv("XDG_RUNTIME_DIR");
-    unsetenv("TMPDIR");
 }
 
 TEST_F(Board, MemoryDeviceIsMappedAtThePhysicalAddress) {
@@ -104,11 +97,11 @@ TEST_F(Board, MemoryDeviceIsMappedAtThePhysicalAddress) {
 }
 
 TEST_F(Board, DeviceIsFoundByAddressOrBoardNumberAndChecked) {
-    UseBoard("device:" + (dir / "none"));
+    board.Set("device:" + (dir / "none"));
     EXPECT_EQ(halInitialize(&block), HAL_DRIVER_NOT_FOUND);
     // A stand-in too short for the window would fault on access.
     MakeDevice("mem", 0xF00000 + 0x20000, 0xF00000);
-    UseBoard("device:" + dir.path());
+    board.Set("device:" + dir.path());
     EXPECT_EQ(halInitialize(&block), HAL_IOCTL_ERROR);
     // A chip of another revision is not this one.
     for (const uint8_t revision : {0x24, 0x27, 0x28, 0x20}) {
@@ -121,7 +114,7 @@ TEST_F(Board, DeviceIsFoundByAddressOrBoardNumberAndChecked) {
     const std::string uio = MakeDevice("uio3", hal::kChipWindowSize, 0);
     block.physMemAddr = 0;
     EXPECT_EQ(halInitialize(&block), HAL_DRIVER_NOT_FOUND); // uio0 is not there
-    setenv(hal::kBoardIndexVariable, "3", 1);
+    boardIndex.Set("3");
     EXPECT_EQ(halInitialize(&block), HAL_OK);
     EXPECT_EQ(halProgramRegisters(), HAL_OK);
     EXPECT_EQ(ReadFile(uio).at(hal::kRegisterOffset + REG_HORZ_PANEL_SIZE), 0x27);
@@ -129,7 +122,7 @@ TEST_F(Board, DeviceIsFoundByAddressOrBoardNumberAndChecked) {
 
 TEST_F(Board, BoardFileIsCreatedOnceAndOtherFilesAreLeftAlone) {
     const std::string path = dir / "sim.board";
-    UseBoard(path);
+    board.Set(path);
     ASSERT_EQ(halInitialize(&block), HAL_OK);
     ASSERT_EQ(halProgramRegisters(), HAL_OK);
     EXPECT_EQ(fs::file_size(path), sim::kBoardFileSize);
@@ -142,7 +135,7 @@ TEST_F(Board, BoardFileIsCreatedOnceAndOtherFilesAreLeftAlone) {
 
     const std::string other = dir / "notes.txt";
     WriteFile(other, "not a board");
-    UseBoard(other);
+    board.Set(other);
     EXPECT_EQ(halInitialize(&block), HAL_DRIVER_NOT_FOUND);
     EXPECT_EQ(ReadText(other), "not a board");
 }

@@ -4,6 +4,8 @@
 #include "HalFixture.h"
 #include "cases/CaseFile.h"
 
+#include <algorithm>
+
 namespace zlc::test {
 namespace {
 
@@ -35,6 +37,8 @@ class HalScript : public HalTest, public ::testing::WithParamInterface<Case> {
             block.clkiKHz = static_cast<uint32_t>(Number(in));
         } else if (op == "block-rate") {
             block.frameRate = static_cast<uint16_t>(Number(in));
+        } else if (op == "block-mono") {
+            block.regs[REG_MODE_REGISTER_0] &= static_cast<uint8_t>(~0x20);
         } else if (op == "program") {
             Program();
         } else if (op == "depth") {
@@ -42,9 +46,34 @@ class HalScript : public HalTest, public ::testing::WithParamInterface<Case> {
         } else if (op == "write") {
             const int index = Number(in);
             halWriteRegister(index, static_cast<uint8_t>(Number(in)));
-        } else if (op == "reg") {
+        } else if (op == "reg" || op == "read") {
             const int index = Number(in);
-            EXPECT_EQ(Reg(index), Number(in));
+            EXPECT_EQ(op == "reg" ? Reg(index) : halReadRegister(index), Number(in));
+        } else if (op == "lut") {
+            const uint8_t* entry = Lut(Number(in));
+            for (int component = 0; component < 3; ++component) {
+                EXPECT_EQ(entry[component], Number(in));
+            }
+        } else if (op == "lut-port") {
+            EXPECT_EQ(LutPortIndex(), Number(in));
+        } else if (op == "clear") {
+            std::fill(memory.begin(), memory.end(), 0);
+        } else if (op == "poke") {
+            const int offset = Number(in);
+            memory.at(static_cast<size_t>(offset)) = static_cast<uint8_t>(Number(in));
+        } else if (op == "line" || op == "rect" || op == "fill") {
+            const int x1 = Number(in), y1 = Number(in), x2 = Number(in), y2 = Number(in);
+            const auto colour = static_cast<unsigned>(Number(in));
+            op == "line" ? halDrawLine(x1, y1, x2, y2, colour)
+                         : halDrawRect(x1, y1, x2, y2, colour, op == "fill");
+        } else if (op == "mem") {
+            for (size_t offset = static_cast<size_t>(Number(in)); in >> std::ws, !in.eof();) {
+                EXPECT_EQ(memory.at(offset++), Number(in)) << "byte " << offset - 1;
+            }
+        } else if (op == "nonzero") {
+            EXPECT_EQ(memory.size() -
+                          static_cast<size_t>(std::count(memory.begin(), memory.end(), 0)),
+                      static_cast<size_t>(Number(in)));
         } else if (op == "portrait") {
             ExpectResult(halSetPortrait(), in);
         } else if (op == "alternate" || op == "orientation") {

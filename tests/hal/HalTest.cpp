@@ -45,85 +45,14 @@ TEST_F(HalTest, ClearsTheShownBytesButNothingPastDisplayMemory) {
     }
 }
 
-TEST_F(HalTest, LookUpTablePortsStepThroughRedGreenBlue) {
-    ASSERT_EQ(Initialize(), HAL_OK);
-    halWriteRegister(REG_LUT_ADDR, 254);
-    for (uint8_t value : {0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70}) {
-        halWriteRegister(REG_LUT_DATA, value);
-    }
-    EXPECT_EQ(At(Lut(254)), (Rgb{0x10, 0x20, 0x30}));
-    EXPECT_EQ(Lut(0)[0], 0x70); // the address wraps after the last entry
-    halWriteRegister(REG_LUT_ADDR, 255);
-    EXPECT_EQ(halReadRegister(REG_LUT_DATA), 0x40);
-    EXPECT_EQ(halReadRegister(REG_LUT_DATA), 0x50);
-    EXPECT_EQ(halReadRegister(REG_LUT_DATA), 0x60);
-    EXPECT_EQ(halReadRegister(REG_LUT_ADDR), 0);
-}
-
-TEST_F(HalTest, ProgrammingLoadsTheTableOfDepthAndPanelKind) {
-    Program();                    // colour, 8 bpp
-    EXPECT_EQ(LutPortIndex(), 0); // 256 entries, wrapped round
-    EXPECT_EQ(At(Lut(8)), (Rgb{0x50, 0x50, 0x50}));
-    EXPECT_EQ(At(Lut(6 * 16 + 3)), (Rgb{0x00, 0xF0, 0xC0}));   // row 6: (0, F0, F0 - v)
-    EXPECT_EQ(At(Lut(10 * 16 + 15)), (Rgb{0x00, 0x00, 0xF0})); // row 10: (F0 - v, 0, F0)
-
-    block.regs[REG_MODE_REGISTER_0] &= static_cast<uint8_t>(~0x20); // monochrome
-    Program();
-    EXPECT_EQ(LutPortIndex(), 16); // sixteen greys only
-    EXPECT_EQ(At(Lut(15)), (Rgb{0xF0, 0xF0, 0xF0}));
-
+// Dark colours, then bright ones.
+TEST_F(HalTest, FourBitColourTableHasSixteenEntries) {
     int entries = 0;
-    const uint8_t* table = halGetLut(4, true, &entries); // dark colours, then bright ones
+    const uint8_t* table = halGetLut(4, true, &entries);
     ASSERT_EQ(entries, 16);
     EXPECT_EQ(At(table + 5 * 3), (Rgb{0xA0, 0x00, 0xA0}));
     EXPECT_EQ(At(table + 11 * 3), (Rgb{0x00, 0xF0, 0xF0}));
     EXPECT_EQ(halGetLut(3, true, &entries), nullptr);
-}
-
-// 320 x 240 at 2 bpp: 80 bytes a line, four pixels a byte.
-class Draw : public HalTest {
-  protected:
-    void SetUp() override {
-        HalTest::SetUp();
-        Program();
-        SetDepth(1);
-        std::fill(memory.begin(), memory.end(), 0);
-    }
-    std::vector<uint8_t> Bytes(int from, int count) const {
-        return {memory.begin() + from, memory.begin() + from + count};
-    }
-};
-
-TEST_F(Draw, LinesMergePartialBytesAndStopBeforeTheirEnd) {
-    memory[80] = 0xFF;
-    memory[83] = 0x3F;
-    halDrawLine(3, 1, 13, 1, 2); // pixels 3 to 12 of line 1
-    EXPECT_EQ(Bytes(79, 6), (std::vector<uint8_t>{0, 0xFE, 0xAA, 0xAA, 0xBF, 0}));
-    halDrawLine(1, 0, 3, 0, 0xFFFFFFFF); // pixels 1 and 2 inside one byte
-    halDrawLine(9, 0, 5, 0, 3);          // empty: the end comes first
-    halDrawLine(0, 0, 10, 10, 3);        // neither across nor down: nothing
-    EXPECT_EQ(Bytes(0, 3), (std::vector<uint8_t>{0x3C, 0, 0}));
-    halDrawLine(5, 2, 5, 5, 1); // lines 2 to 4
-    EXPECT_EQ(memory[161], 0x10);
-    EXPECT_EQ(memory[321], 0x10);
-    EXPECT_EQ(std::count(memory.begin(), memory.end(), 0), HAL_MEMORY_SIZE - 8);
-}
-
-TEST_F(Draw, RectanglesAreOutlinedOrFilledButNeverPastDisplayMemory) {
-    halDrawRect(0, 0, 8, 4, 3, false);
-    EXPECT_EQ(Bytes(0, 2), (std::vector<uint8_t>{0xFF, 0xFF}));
-    EXPECT_EQ(Bytes(160, 2), (std::vector<uint8_t>{0xC0, 0x03}));
-    EXPECT_EQ(Bytes(240, 2), (std::vector<uint8_t>{0xFF, 0xFF}));
-    EXPECT_EQ(memory[320], 0);
-
-    // 1024 lines of 80 bytes fill memory exactly; the rest falls off its end.
-    halDrawRect(0, 0, 320, 2000, 3, true);
-    halDrawLine(0, 1023, 100000, 1023, 1);
-    halDrawLine(7, 1000, 7, 5000, 2);
-    halDrawLine(-5, 0, 3, 0, 2);
-    EXPECT_EQ(memory[0], 0xAB);
-    EXPECT_EQ(memory[HAL_MEMORY_SIZE - 1], 0x55);
-    EXPECT_EQ(memory[1000 * 80 + 1], 0xFE);
 }
 
 TEST_F(HalTest, RendererShowsMonochromeAsGreyAndBlackPastMemory) {

@@ -24,7 +24,7 @@ TEST(Install, InstalledProgramsReadTheShippedPanels) {
     EXPECT_FALSE(std::filesystem::exists(prefix / "bin/PANELS.DEF"));
 
     const auto installed = test::Shell(Quote(prefix / "bin/zlc62740") + " panels");
-    const auto built = test::RunProgram("zlc62740", {"panels"});
+    const auto built = test::Zlc({"panels"});
     ASSERT_EQ(installed.status, 0) << installed.err;
     EXPECT_NE(installed.out, "");
     EXPECT_EQ(installed.out, built.out);

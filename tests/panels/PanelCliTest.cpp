@@ -21,7 +21,7 @@ TEST_P(PanelCli, ReadsThePanelFilesAndAppliesPanels) {
     for (const std::string& word : Split(c["args"], '|')) {
         args.push_back(word);
     }
-    const RunResult run = RunProgram("zlc62740", args);
+    const RunResult run = Zlc(args);
     EXPECT_EQ(run.status, c.Number("status")) << run.err;
     ExpectOutput(c, run.out);
     EXPECT_EQ(run.err, c.Or("err", run.err));

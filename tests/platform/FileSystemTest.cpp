@@ -1,10 +1,10 @@
 #include "platform/FileSystem.h"
 
 #include "platform/Opener.h"
+#include "support/Environment.h"
 #include "support/TempDir.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace zlc::platform {
@@ -14,17 +14,12 @@ TEST(Platform, ProgramAndTemporaryDirectories) {
     EXPECT_EQ(std::filesystem::canonical(ProgramDirectory()),
               std::filesystem::canonical(ZLC_BIN_DIR));
 
-    const char* saved = std::getenv("TMPDIR");
-    const std::string restore = saved != nullptr ? saved : "";
-    ::setenv("TMPDIR", "/var/tmp/work//", 1);
+    const test::ScopedVariable tmpdir("TMPDIR", "/var/tmp/work//");
     EXPECT_EQ(TemporaryDirectory(), "/var/tmp/work");
-    ::setenv("TMPDIR", "", 1);
+    tmpdir.Set("");
     EXPECT_EQ(TemporaryDirectory(), "/tmp");
-    ::unsetenv("TMPDIR");
+    tmpdir.Set(nullptr);
     EXPECT_EQ(TemporaryDirectory(), "/tmp");
-    if (saved != nullptr) {
-        ::setenv("TMPDIR", restore.c_str(), 1);
-    }
 }
 
 // The file shrank since its size was taken.

@@ -24,4 +24,8 @@ inline RunResult RunProgram(const std::string& program, const std::vector<std::s
     return Shell(command, input);
 }
 
+inline RunResult Zlc(const std::vector<std::string>& args) {
+    return RunProgram("zlc62740", args);
+}
+
 } // namespace zlc::test
