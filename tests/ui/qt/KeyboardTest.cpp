@@ -24,8 +24,6 @@ QString ClkiText(const MainWindow& window) {
 }
 
 TEST_F(KeyboardTest, TypedClockIsCommittedAsTypedNotCompleted) {
-    const std::string file = CopyOfVirt();
-    Open(file);
     ClickTab(kClocksTab);
     // Each of these begins a longer entry of the list.
     for (const auto& [typed, shown] :
@@ -34,9 +32,6 @@ TEST_F(KeyboardTest, TypedClockIsCommittedAsTypedNotCompleted) {
         EXPECT_EQ(ClkiText(*window), shown) << typed;
     }
     EXPECT_EQ(GetSetting(doc, SettingId::ClkiTiming), 25170000u);
-    Key(Qt::Key_S, Qt::ControlModifier);
-    ASSERT_EQ(messages->size(), 1u);
-    EXPECT_EQ(RawSetting(file, "CLKI Timing"), "25170000\n");
 }
 
 TEST_F(KeyboardTest, EnterCommitsAndMovesOn) {

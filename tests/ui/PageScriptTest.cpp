@@ -1,0 +1,232 @@
+// The pages, the register list and the Diagnostics box driven as a user
+// drives them, from the scripts of tests/data/ui/page-scripts.txt. Each line
+// of a script is an action or a check; a check that fails names its line.
+#include "ShellFixture.h"
+#include "cases/CaseFile.h"
+#include "model/SettingTexts.h"
+#include "model/SettingsTable.h"
+#include "support/TempDir.h"
+
+#include <cstring>
+#include <sstream>
+
+namespace zlc::ui {
+namespace {
+
+using zlc::test::Case;
+
+constexpr int kRegisterList = 1701, kRegisterValue = 2102;
+
+// One line of a script: words, then after " = " a value (its escapes read).
+struct Line {
+    explicit Line(const std::string& text) : head(text.substr(0, text.find(" = "))) {
+        hasValue = head.size() < text.size();
+        value = hasValue ? zlc::test::Unescape(text.substr(head.size() + 3)) : "";
+        std::istringstream in(head);
+        for (std::string word; in >> word;) {
+            words.push_back(word);
+        }
+    }
+    // The word at `index` as a number (0x... for hexadecimal); 0 when absent.
+    int Number(size_t index) const {
+        return index < words.size() ? int(std::strtol(words[index].c_str(), nullptr, 0)) : 0;
+    }
+    std::string AfterVerb() const { return head.substr(words[0].size() + 1); }
+
+    std::string head, value;
+    bool hasValue = false;
+    std::vector<std::string> words;
+};
+
+// The setting whose short or long name is `name`.
+int SettingNamed(const std::string& name) {
+    for (const SettingEntry& row : SettingsTable()) {
+        if (name == row.shortName || name == row.longName) {
+            return row.id;
+        }
+    }
+    throw std::out_of_range("no setting " + name);
+}
+
+// Report flags written as "sticky|not-sticky".
+int FlagsNamed(const std::string& names) {
+    const std::map<std::string, int> flags = {{"error", DIAG_ERROR},
+                                              {"sticky", DIAG_STICKY},
+                                              {"sticky-always", DIAG_STICKY_ALWAYS},
+                                              {"not-sticky", DIAG_NOT_STICKY},
+                                              {"force", DIAG_FORCE}};
+    int all = 0;
+    for (const std::string& name : zlc::test::Split(names, '|')) {
+        all |= flags.at(name);
+    }
+    return all;
+}
+
+class PageScript : public test::ShellFixture, public ::testing::WithParamInterface<Case> {
+  protected:
+    void Run(const Line& line) {
+        const std::string& verb = line.words[0];
+        const int id = line.Number(1);
+        if (verb == "quiet") { // the rest of the line writes nothing to the box
+            const int writes = host.diagnosticsWrites;
+            Run(Line(line.AfterVerb() + (line.hasValue ? " = " + line.value : "")));
+            EXPECT_EQ(host.diagnosticsWrites, writes);
+        } else if (verb == "tab") {
+            ShowTab(id);
+        } else if (verb == "click") {
+            page().Click(id);
+        } else if (verb == "type") {
+            page().TypeAndLeave(id, line.value);
+        } else if (verb == "key-in") {
+            page().Type(id, line.value);
+        } else if (verb == "pick") {
+            page().PickItem(id, line.Number(2));
+        } else if (verb == "pick-named") {
+            page().PickItem(id, ItemNamed(id, line.value));
+        } else if (verb == "arrow") {
+            page().PressArrow(id, line.Number(2), line.Number(3));
+        } else if (verb == "drag") {
+            page().DragBar(id, line.Number(2), line.Number(3));
+        } else if (verb == "set") {
+            SetSetting(doc, SettingNamed(line.AfterVerb()), std::stoul(line.value, nullptr, 0));
+        } else if (verb == "poke") {
+            doc.SetRegister(id, static_cast<uint8_t>(std::stoul(line.value, nullptr, 0)));
+        } else if (verb == "remember-block") {
+            remembered_ = doc.block;
+        } else if (verb == "modify") {
+            host.dialogScripts.push_back([line](test::FakeDialogHost& dialog) {
+                if (line.hasValue) {
+                    dialog.Type(kRegisterValue, line.value);
+                }
+                dialog.Click(kIdOk);
+            });
+            page().DoubleClick(kRegisterList, id);
+        } else if (verb == "report") {
+            reported_ = diagnostics().Update(id, FlagsNamed(line.words.at(2)), line.value);
+        } else if (verb == "hold") {
+            diagnostics().pendingErrorControl = id;
+        } else {
+            Check(line);
+        }
+    }
+
+    void Check(const Line& line) {
+        const std::string& verb = line.words[0];
+        const std::string& value = line.value;
+        const int id = line.Number(1);
+        if (verb == "text") {
+            EXPECT_EQ(page().GetText(id), value);
+        } else if (verb == "text-starts") {
+            EXPECT_TRUE(page().GetText(id).starts_with(value)) << page().GetText(id);
+        } else if (verb == "setting") {
+            EXPECT_EQ(GetSetting(doc, SettingNamed(line.AfterVerb())),
+                      std::stoul(value, nullptr, 0));
+        } else if (verb == "checked" || verb == "unchecked") {
+            for (size_t i = 1; i < line.words.size(); ++i) {
+                EXPECT_EQ(page().IsChecked(line.Number(i)), verb == "checked") << line.words[i];
+            }
+        } else if (verb == "enabled" || verb == "disabled") {
+            for (size_t i = 1; i < line.words.size(); ++i) {
+                EXPECT_EQ(page().IsEnabled(line.Number(i)), verb == "enabled") << line.words[i];
+            }
+        } else if (verb == "position") {
+            EXPECT_EQ(page().State(id).position, std::stoi(value));
+        } else if (verb == "items") {
+            EXPECT_EQ(page().ItemCount(id), std::stoi(value));
+        } else if (verb == "selected") {
+            EXPECT_EQ(page().ItemText(id, page().Selection(id)), value);
+        } else if (verb == "limit") {
+            EXPECT_EQ(page().State(id).textLimit, std::stoi(value));
+        } else if (verb == "all-selected") {
+            EXPECT_TRUE(page().State(id).allSelected);
+        } else if (verb == "focus") {
+            EXPECT_EQ(page().focusRequest, id);
+        } else {
+            CheckBoxAndRegisters(line);
+        }
+    }
+
+    void CheckBoxAndRegisters(const Line& line) {
+        const std::string& verb = line.words[0];
+        const std::string& value = line.value;
+        const int id = line.Number(1);
+        if (verb == "box") {
+            EXPECT_EQ(host.diagnosticsText, value);
+        } else if (verb == "box-empty") {
+            EXPECT_EQ(host.diagnosticsText, "");
+        } else if (verb == "box-starts") {
+            EXPECT_TRUE(host.diagnosticsText.starts_with(value)) << host.diagnosticsText;
+        } else if (verb == "box-lacks") {
+            EXPECT_EQ(host.diagnosticsText.find(value), std::string::npos) << host.diagnosticsText;
+        } else if (verb == "highlighted") {
+            EXPECT_EQ(host.highlighted, line.words.at(1) == "yes");
+        } else if (verb == "beeps") {
+            EXPECT_EQ(host.beeps, id);
+        } else if (verb == "owner") {
+            EXPECT_EQ(diagnostics().stickyOwner(), std::stoi(value));
+        } else if (verb == "sticky-empty") {
+            EXPECT_EQ(diagnostics().stickyMessage(), "");
+        } else if (verb == "pending") {
+            EXPECT_EQ(diagnostics().pendingErrorControl, std::stoi(value));
+        } else if (verb == "reported") {
+            EXPECT_EQ(reported_, std::stoul(value));
+        } else if (verb == "tab-refused") {
+            EXPECT_FALSE(shell.RequestTab(id));
+            EXPECT_NE(shell.currentTab(), id);
+        } else if (verb == "block-unchanged") {
+            EXPECT_EQ(std::memcmp(&remembered_, &doc.block, sizeof remembered_), 0);
+        } else if (verb == "result") {
+            EXPECT_EQ(host.dialog->endResult, std::stoi(value));
+        } else if (verb == "register") {
+            EXPECT_EQ(doc.GetRegister(id), std::stoul(value, nullptr, 0));
+        } else if (verb == "cell") { // without the blanks that pad it
+            const std::string cell = page().RowText(kRegisterList, id, line.Number(2));
+            EXPECT_EQ(cell.substr(0, cell.find_last_not_of(' ') + 1), value);
+        } else if (verb == "tip") {
+            const std::string& tip = page().State(kRegisterList).rowTips.at(size_t(id));
+            EXPECT_EQ(tip, value == "breakdown"
+                               ? RegisterBreakdown(doc, id)
+                               : zlc::test::ReadText(ZLC_TEST_DATA_DIR "/ui/" + value));
+        } else {
+            FAIL() << "unknown verb " << verb;
+        }
+    }
+
+    Diagnostics& diagnostics() { return shell.state().diagnostics; }
+
+    int ItemNamed(int id, const std::string& name) {
+        for (int i = 0; i < page().ItemCount(id); ++i) {
+            if (page().ItemText(id, i) == name) {
+                return i;
+            }
+        }
+        ADD_FAILURE() << "no item " << name;
+        return -1;
+    }
+
+    ConfigBlock remembered_{};
+    size_t reported_ = 0;
+};
+
+TEST_P(PageScript, Runs) {
+    const Case& c = GetParam();
+    if (c.Has("panels")) {
+        LoadPanelDefinitions(panels, ZLC_BIN_DIR, [](const std::string& m) { FAIL() << m; });
+    }
+    int number = 0;
+    for (const std::string& line : zlc::test::Split(c["script"], '\n')) {
+        ++number;
+        if (line.empty() || line.starts_with("#")) {
+            continue;
+        }
+        SCOPED_TRACE("line " + std::to_string(number) + ": " + line);
+        Run(Line(line));
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+ZLC_CASES(PageScript, "ui/page-scripts.txt");
+
+} // namespace
+} // namespace zlc::ui
