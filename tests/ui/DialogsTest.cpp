@@ -1,4 +1,4 @@
-#include "ShellFixture.h"
+#include "FakeHosts.h"
 #include "export/Export.h"
 #include "files/ConfigFile.h"
 #include "model/SettingsTable.h"

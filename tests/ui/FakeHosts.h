@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 #include <memory>
 #include <optional>
@@ -30,10 +31,9 @@ class FakeDialogHost : public DialogHost {
         int low = 0, high = 0, position = 0;
         int textLimit = 0;
         bool allSelected = false;
-        UpDownSteps steps;               // up-down controls
-        int buddy = kNoId, step = 1;     // bars
-        std::vector<ListColumn> columns; // list views
-        std::vector<std::vector<std::string>> rows;
+        UpDownSteps steps;                          // up-down controls
+        int buddy = kNoId, step = 1;                // bars
+        std::vector<std::vector<std::string>> rows; // list views
         std::vector<std::string> rowTips;
     };
 
@@ -61,10 +61,9 @@ class FakeDialogHost : public DialogHost {
             c.selection = -1;
         }
     }
-    void TabAway(int id) { events_()->OnFocusLost(id); }
     void TypeAndLeave(int id, const std::string& text) {
         Type(id, text);
-        TabAway(id);
+        events_()->OnFocusLost(id);
     }
     void Click(int id) {
         Control& c = At(id);
@@ -198,9 +197,7 @@ class FakeDialogHost : public DialogHost {
     void SetTextLimit(int id, int characters) override { At(id).textLimit = characters; }
     void SelectAllText(int id) override { At(id).allSelected = true; }
     void RequestFocus(int id) override { focusRequest = id; }
-    void SetListColumns(int id, const std::vector<ListColumn>& columns) override {
-        At(id).columns = columns;
-    }
+    void SetListColumns(int, const std::vector<ListColumn>&) override {}
     void SetRowTexts(int id, int row, const std::vector<std::string>& texts) override {
         auto& rows = At(id).rows;
         if (row == static_cast<int>(rows.size())) {
@@ -348,6 +345,24 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     int diagnosticsWrites = 0;
     bool highlighted = false;
     int beeps = 0;
+};
+
+// A started shell on the default configuration, showing the General page.
+class ShellFixture : public ::testing::Test {
+  protected:
+    ShellFixture() : shell(doc, panels, host) {
+        host.shell = &shell;
+        shell.state().diagnostics.SetView(&host);
+        shell.Start();
+    }
+
+    FakeDialogHost& page() { return *host.page; }
+    void ShowTab(int index) { ASSERT_TRUE(shell.RequestTab(index)); }
+
+    ConfigDocument doc;
+    PanelList panels;
+    FakeShellHost host;
+    Shell shell;
 };
 
 } // namespace zlc::ui::test

@@ -1,4 +1,4 @@
-#include "ShellFixture.h"
+#include "FakeHosts.h"
 #include "model/SettingsTable.h"
 #include "support/BlockImages.h"
 #include "support/TempDir.h"

@@ -61,18 +61,18 @@ TEST_F(KeyboardTest, MenuCommandCommitsTheFocusedFieldFirst) {
     Key(Qt::Key_F, Qt::AltModifier);
     Key(Qt::Key_S);
     EXPECT_EQ(Diagnostics(), "ERROR: \"12x\" is not a valid Phys Buff Addr!");
-    EXPECT_TRUE(messages->empty());
+    EXPECT_TRUE(scripted->messages.empty());
     EXPECT_EQ(FocusedControl(), kBufferField);
 
     TypeInto(kBufferField, "12x");
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(Diagnostics().startsWith("ERROR: \"12x\""));
-    EXPECT_TRUE(messages->empty());
+    EXPECT_TRUE(scripted->messages.empty());
     EXPECT_EQ(zlc::test::ReadFile(file), before);
 
     TypeInto(kBufferField, "200000");
     Key(Qt::Key_S, Qt::ControlModifier);
-    ASSERT_EQ(messages->size(), 1u);
+    ASSERT_EQ(scripted->messages.size(), 1u);
     EXPECT_EQ(RawSetting(file, "Physical Display Buffer Address"), "2097152\n");
 }
 

@@ -14,7 +14,7 @@ namespace {
 class PanelPageQtTest : public WindowFixture {
   protected:
     PanelPageQtTest() {
-        LoadShippedPanels();
+        LoadPanelDefinitions(panels, ZLC_BIN_DIR, [](const std::string& m) { FAIL() << m; });
         Open(file);
         ClickTab(3);
     }
@@ -40,7 +40,7 @@ TEST_F(PanelPageQtTest, ChosenPredefinedPanelIsSavedIntoTheFile) {
     EXPECT_EQ(Control<QLineEdit>(1516)->text(), "64");
 
     window->TriggerCommand(Commands::Save);
-    ASSERT_EQ(messages->size(), 1u);
+    ASSERT_EQ(scripted->messages.size(), 1u);
     EXPECT_EQ(RawSetting(file, "Horizontal Panel Size"), "640\n");
 }
 

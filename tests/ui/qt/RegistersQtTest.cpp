@@ -81,7 +81,7 @@ TEST_F(RegistersQtTest, ARefusedValueKeepsTheDialogUntilEscape) {
     list->setFocus();
     list->setCurrentItem(list->topLevelItem(kScratchPad));
     QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(messages->size(), 1u);
+    EXPECT_EQ(scripted->messages.size(), 1u);
     EXPECT_TRUE(openAtEscape);
     EXPECT_EQ(doc.GetRegister(kScratchPad), before);
     EXPECT_EQ(list->topLevelItem(kScratchPad)->text(0), "1Ah   ");

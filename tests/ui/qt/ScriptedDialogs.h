@@ -3,7 +3,6 @@
 #include "ui/qt/Dialogs.h"
 
 #include <deque>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,23 +12,21 @@ namespace zlc::ui::qt::test {
 class ScriptedDialogs : public Dialogs {
   public:
     std::optional<std::string> ChooseFile(QWidget*, const FileDialogRequest& request) override {
-        requests->push_back(request);
-        if (answers->empty()) {
+        requests.push_back(request);
+        if (answers.empty()) {
             return std::nullopt;
         }
-        std::string answer = answers->front();
-        answers->pop_front();
+        std::string answer = answers.front();
+        answers.pop_front();
         return answer;
     }
     void ShowMessage(QWidget*, MessageIcon, const std::string& text) override {
-        messages->push_back(text);
+        messages.push_back(text);
     }
 
-    std::shared_ptr<std::deque<std::string>> answers = std::make_shared<std::deque<std::string>>();
-    std::shared_ptr<std::vector<std::string>> messages =
-        std::make_shared<std::vector<std::string>>();
-    std::shared_ptr<std::vector<FileDialogRequest>> requests =
-        std::make_shared<std::vector<FileDialogRequest>>();
+    std::deque<std::string> answers;
+    std::vector<std::string> messages;
+    std::vector<FileDialogRequest> requests;
 };
 
 } // namespace zlc::ui::qt::test

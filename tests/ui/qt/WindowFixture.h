@@ -10,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTest>
-#include <deque>
 #include <gtest/gtest.h>
 
 // Readable failure messages.
@@ -27,9 +26,7 @@ class WindowFixture : public ::testing::Test {
   protected:
     explicit WindowFixture(bool realDialogs = false) {
         auto dialogs = std::make_unique<test::ScriptedDialogs>();
-        answers = dialogs->answers;
-        messages = dialogs->messages;
-        requests = dialogs->requests;
+        scripted = realDialogs ? nullptr : dialogs.get();
         window = std::make_unique<MainWindow>(
             doc, panels, realDialogs ? std::make_unique<Dialogs>() : std::move(dialogs));
         window->show();
@@ -85,11 +82,6 @@ class WindowFixture : public ::testing::Test {
         return 0;
     }
 
-    // The predefined panels shipped beside the programs.
-    void LoadShippedPanels() {
-        LoadPanelDefinitions(panels, ZLC_BIN_DIR, [](const std::string& m) { ADD_FAILURE() << m; });
-    }
-
     template <typename Widget> Widget* Control(int id) const {
         auto* widget = qobject_cast<Widget*>(window->PageControl(id));
         EXPECT_NE(widget, nullptr) << id;
@@ -104,9 +96,9 @@ class WindowFixture : public ::testing::Test {
     }
 
     void Open(const std::string& path) {
-        answers->push_back(path);
+        scripted->answers.push_back(path);
         window->TriggerCommand(Commands::Open);
-        ASSERT_TRUE(messages->empty()) << messages->front();
+        ASSERT_TRUE(scripted->messages.empty()) << scripted->messages.front();
     }
 
     static std::string RawSetting(const std::string& file, const std::string& name) {
@@ -121,9 +113,8 @@ class WindowFixture : public ::testing::Test {
     ConfigDocument doc;
     PanelList panels;
     std::unique_ptr<MainWindow> window;
-    std::shared_ptr<std::deque<std::string>> answers;
-    std::shared_ptr<std::vector<std::string>> messages;
-    std::shared_ptr<std::vector<FileDialogRequest>> requests;
+    // The window's file choices and messages; null with the real dialogs.
+    test::ScriptedDialogs* scripted = nullptr;
 };
 
 } // namespace zlc::ui::qt
