@@ -8,6 +8,8 @@
 #include "support/TempDir.h"
 
 #include <cstring>
+#include <functional>
+#include <map>
 #include <sstream>
 #include <utility>
 
@@ -32,6 +34,8 @@ struct Line {
     int Number(size_t index) const {
         return index < words.size() ? int(std::strtol(words[index].c_str(), nullptr, 0)) : 0;
     }
+    int Id() const { return Number(1); }
+    long Num() const { return std::stol(value, nullptr, 0); }
     std::string AfterVerb() const { return head.substr(words[0].size() + 1); }
 
     std::string text, head, value;
@@ -67,148 +71,111 @@ class PageScript : public test::ShellFixture, public ::testing::WithParamInterfa
   protected:
     void Run(const Line& line) {
         const std::string& verb = line.words[0];
-        const int id = line.Number(1);
         if (dialogRow_ >= 0 && verb != "close") {
             dialogLines_.push_back(line);
-        } else if (verb == "open") { // the lines up to "close" play its dialog
-            dialogRow_ = id;
-        } else if (verb == "close") {
-            PlayDialog();
-        } else if (verb == "enter") {
-            page().PressEnter(id);
-        } else if (verb == "quiet") { // the rest of the line writes nothing to the box
-            const int writes = host.diagnosticsWrites;
-            Run(Line(line.AfterVerb() + (line.hasValue ? " = " + line.value : "")));
-            EXPECT_EQ(host.diagnosticsWrites, writes);
-        } else if (verb == "tab") {
-            ShowTab(id);
-        } else if (verb == "click") {
-            controls().Click(id);
-        } else if (verb == "type") {
-            controls().TypeAndLeave(id, line.value);
-        } else if (verb == "key-in") {
-            controls().Type(id, line.value);
-        } else if (verb == "pick") {
-            controls().PickItem(id, line.Number(2));
-        } else if (verb == "pick-named" || verb == "pick-first") {
-            controls().PickItem(id, ItemNamed(id, line.value, verb == "pick-first"));
-        } else if (verb == "arrow") {
-            controls().PressArrow(id, line.Number(2), line.Number(3));
-        } else if (verb == "drag") {
-            controls().DragBar(id, line.Number(2), line.Number(3));
-        } else if (verb == "set") {
-            SetSetting(doc, SettingNamed(line.AfterVerb()), std::stoul(line.value, nullptr, 0));
-        } else if (verb == "poke") {
-            doc.SetRegister(id, static_cast<uint8_t>(std::stoul(line.value, nullptr, 0)));
-        } else if (verb == "user-defined") {
-            shell.state().userDefined = {uint32_t(line.Number(1)), uint32_t(line.Number(2))};
-        } else if (verb == "remember-block") {
-            remembered_ = doc.block;
-        } else if (verb == "modify") {
-            host.dialogScripts.push_back([line](test::FakeDialogHost& dialog) {
-                if (line.hasValue) {
-                    dialog.Type(kRegisterValue, line.value);
-                }
-                dialog.Click(kIdOk);
-            });
-            page().DoubleClick(kRegisterList, id);
-        } else if (verb == "report") {
-            reported_ = diagnostics().Update(id, FlagsNamed(line.words.at(2)), line.value);
-        } else if (verb == "hold") {
-            diagnostics().pendingErrorControl = id;
-        } else {
-            Check(line);
-        }
-    }
-
-    void Check(const Line& line) {
-        const std::string& verb = line.words[0];
-        const std::string& value = line.value;
-        const int id = line.Number(1);
-        if (verb == "text") {
-            EXPECT_EQ(controls().GetText(id), value);
-        } else if (verb == "text-starts") {
-            EXPECT_TRUE(controls().GetText(id).starts_with(value)) << controls().GetText(id);
-        } else if (verb == "setting") {
-            EXPECT_EQ(GetSetting(doc, SettingNamed(line.AfterVerb())),
-                      std::stoul(value, nullptr, 0));
-        } else if (verb == "checked" || verb == "unchecked") {
-            for (size_t i = 1; i < line.words.size(); ++i) {
-                EXPECT_EQ(controls().IsChecked(line.Number(i)), verb == "checked") << line.words[i];
-            }
-        } else if (verb == "enabled" || verb == "disabled") {
-            for (size_t i = 1; i < line.words.size(); ++i) {
-                EXPECT_EQ(controls().IsEnabled(line.Number(i)), verb == "enabled") << line.words[i];
-            }
-        } else if (verb == "position") {
-            EXPECT_EQ(controls().State(id).position, std::stoi(value));
-        } else if (verb == "items") {
-            EXPECT_EQ(controls().ItemCount(id), std::stoi(value));
-        } else if (verb == "selected") {
-            EXPECT_EQ(controls().ItemText(id, controls().Selection(id)), value);
-        } else if (verb == "selected-starts") {
-            EXPECT_TRUE(controls().ItemText(id, controls().Selection(id)).starts_with(value));
-        } else if (verb == "limit") {
-            EXPECT_EQ(controls().State(id).textLimit, std::stoi(value));
-        } else if (verb == "all-selected") {
-            EXPECT_TRUE(controls().State(id).allSelected);
-        } else if (verb == "focus") {
-            EXPECT_EQ(controls().focusRequest, id);
-        } else {
-            CheckBoxAndRegisters(line);
-        }
-    }
-
-    void CheckBoxAndRegisters(const Line& line) {
-        const std::string& verb = line.words[0];
-        const std::string& value = line.value;
-        const int id = line.Number(1);
-        if (verb == "box") {
-            EXPECT_EQ(host.diagnosticsText, value);
-        } else if (verb == "box-empty") {
-            EXPECT_EQ(host.diagnosticsText, "");
-        } else if (verb == "box-starts") {
-            EXPECT_TRUE(host.diagnosticsText.starts_with(value)) << host.diagnosticsText;
-        } else if (verb == "box-lacks") {
-            EXPECT_EQ(host.diagnosticsText.find(value), std::string::npos) << host.diagnosticsText;
-        } else if (verb == "highlighted") {
-            EXPECT_EQ(host.highlighted, line.words.at(1) == "yes");
-        } else if (verb == "beeps") {
-            EXPECT_EQ(host.beeps, id);
-        } else if (verb == "owner") {
-            EXPECT_EQ(diagnostics().stickyOwner(), std::stoi(value));
-        } else if (verb == "sticky-empty") {
-            EXPECT_EQ(diagnostics().stickyMessage(), "");
-        } else if (verb == "pending") {
-            EXPECT_EQ(diagnostics().pendingErrorControl, std::stoi(value));
-        } else if (verb == "reported") {
-            EXPECT_EQ(reported_, std::stoul(value));
-        } else if (verb == "tab-refused") {
-            EXPECT_FALSE(shell.RequestTab(id));
-            EXPECT_NE(shell.currentTab(), id);
-        } else if (verb == "block-unchanged") {
-            EXPECT_EQ(std::memcmp(&remembered_, &doc.block, sizeof remembered_), 0);
-        } else if (verb == "message") {
-            ASSERT_FALSE(host.messages.empty());
-            EXPECT_EQ(host.messages.back().text, value);
-        } else if (verb == "still-open") {
-            EXPECT_FALSE(controls().endResult.has_value());
-        } else if (verb == "no-dialog") {
-            EXPECT_EQ(host.dialog, nullptr);
-        } else if (verb == "result") {
-            EXPECT_EQ(host.dialog->endResult, std::stoi(value));
-        } else if (verb == "register") {
-            EXPECT_EQ(doc.GetRegister(id), std::stoul(value, nullptr, 0));
-        } else if (verb == "cell") {
-            EXPECT_EQ(page().RowText(kRegisterList, id, line.Number(2)), value);
-        } else if (verb == "tip") {
-            const std::string& tip = page().State(kRegisterList).rowTips.at(size_t(id));
-            EXPECT_EQ(tip, value == "breakdown"
-                               ? RegisterBreakdown(doc, id)
-                               : zlc::test::ReadText(ZLC_TEST_DATA_DIR "/ui/" + value));
+        } else if (const auto step = steps_.find(verb); step != steps_.end()) {
+            step->second(line);
         } else {
             FAIL() << "unknown verb " << verb;
         }
+    }
+
+    using Step = std::function<void(const Line&)>;
+    // What each verb does: an action first, then the checks of what followed.
+    std::map<std::string, Step> Steps() {
+        return {
+            {"tab", [this](auto& l) { ShowTab(l.Id()); }},
+            {"click", [this](auto& l) { controls().Click(l.Id()); }},
+            {"type", [this](auto& l) { controls().TypeAndLeave(l.Id(), l.value); }},
+            {"key-in", [this](auto& l) { controls().Type(l.Id(), l.value); }},
+            {"pick", [this](auto& l) { controls().PickItem(l.Id(), l.Number(2)); }},
+            {"pick-named", [this](auto& l) { page().PickItem(l.Id(), ItemNamed(l, false)); }},
+            {"pick-first", [this](auto& l) { page().PickItem(l.Id(), ItemNamed(l, true)); }},
+            {"arrow", [this](auto& l) { page().PressArrow(l.Id(), l.Number(2), l.Number(3)); }},
+            {"drag", [this](auto& l) { page().DragBar(l.Id(), l.Number(2), l.Number(3)); }},
+            {"enter", [this](auto& l) { page().PressEnter(l.Id()); }},
+            {"set", [this](auto& l) { SetSetting(doc, SettingNamed(l.AfterVerb()), l.Num()); }},
+            {"poke", [this](auto& l) { doc.SetRegister(l.Id(), static_cast<uint8_t>(l.Num())); }},
+            {"user-defined",
+             [this](auto& l) {
+                 shell.state().userDefined = {uint32_t(l.Id()), uint32_t(l.Number(2))};
+             }},
+            {"remember-block", [this](auto&) { remembered_ = doc.block; }},
+            {"modify", [this](auto& l) { Modify(l); }},
+            {"open", [this](auto& l) { dialogRow_ = l.Id(); }},
+            {"close", [this](auto&) { PlayDialog(); }},
+            {"report",
+             [this](auto& l) {
+                 reported_ = diagnostics().Update(l.Id(), FlagsNamed(l.words.at(2)), l.value);
+             }},
+            {"hold", [this](auto& l) { diagnostics().pendingErrorControl = l.Id(); }},
+            {"quiet", [this](auto& l) { Quietly(l); }},
+
+            {"text", [this](auto& l) { EXPECT_EQ(controls().GetText(l.Id()), l.value); }},
+            {"text-starts",
+             [this](auto& l) { EXPECT_TRUE(controls().GetText(l.Id()).starts_with(l.value)); }},
+            {"setting",
+             [this](auto& l) { EXPECT_EQ(GetSetting(doc, SettingNamed(l.AfterVerb())), l.Num()); }},
+            {"checked", [this](auto& l) { ForEachControl(l, &DialogHost::IsChecked, true); }},
+            {"unchecked", [this](auto& l) { ForEachControl(l, &DialogHost::IsChecked, false); }},
+            {"enabled", [this](auto& l) { ForEachControl(l, &DialogHost::IsEnabled, true); }},
+            {"disabled", [this](auto& l) { ForEachControl(l, &DialogHost::IsEnabled, false); }},
+            {"position", [this](auto& l) { EXPECT_EQ(page().State(l.Id()).position, l.Num()); }},
+            {"items", [this](auto& l) { EXPECT_EQ(page().ItemCount(l.Id()), l.Num()); }},
+            {"selected", [this](auto& l) { EXPECT_EQ(SelectedItem(l.Id()), l.value); }},
+            {"selected-starts",
+             [this](auto& l) { EXPECT_TRUE(SelectedItem(l.Id()).starts_with(l.value)); }},
+            {"limit", [this](auto& l) { EXPECT_EQ(controls().State(l.Id()).textLimit, l.Num()); }},
+            {"all-selected", [this](auto& l) { EXPECT_TRUE(page().State(l.Id()).allSelected); }},
+            {"focus", [this](auto& l) { EXPECT_EQ(controls().focusRequest, l.Id()); }},
+            {"box", [this](auto& l) { EXPECT_EQ(host.diagnosticsText, l.value); }},
+            {"box-empty", [this](auto&) { EXPECT_EQ(host.diagnosticsText, ""); }},
+            {"box-starts",
+             [this](auto& l) {
+                 EXPECT_TRUE(host.diagnosticsText.starts_with(l.value)) << host.diagnosticsText;
+             }},
+            {"box-lacks",
+             [this](auto& l) {
+                 EXPECT_EQ(host.diagnosticsText.find(l.value), std::string::npos)
+                     << host.diagnosticsText;
+             }},
+            {"highlighted",
+             [this](auto& l) { EXPECT_EQ(host.highlighted, l.words.at(1) == "yes"); }},
+            {"beeps", [this](auto& l) { EXPECT_EQ(host.beeps, l.Id()); }},
+            {"owner", [this](auto& l) { EXPECT_EQ(diagnostics().stickyOwner(), l.Num()); }},
+            {"sticky-empty", [this](auto&) { EXPECT_EQ(diagnostics().stickyMessage(), ""); }},
+            {"pending", [this](auto& l) { EXPECT_EQ(diagnostics().pendingErrorControl, l.Num()); }},
+            {"reported", [this](auto& l) { EXPECT_EQ(static_cast<long>(reported_), l.Num()); }},
+            {"tab-refused", [this](auto& l) { EXPECT_FALSE(shell.RequestTab(l.Id())); }},
+            {"block-unchanged",
+             [this](auto&) {
+                 EXPECT_EQ(std::memcmp(&remembered_, &doc.block, sizeof remembered_), 0);
+             }},
+            {"message", [this](auto& l) { EXPECT_EQ(LastMessage(), l.value); }},
+            {"still-open", [this](auto&) { EXPECT_FALSE(controls().endResult.has_value()); }},
+            {"no-dialog", [this](auto&) { EXPECT_EQ(host.dialog, nullptr); }},
+            {"result", [this](auto& l) { EXPECT_EQ(host.dialog->endResult, l.Num()); }},
+            {"register", [this](auto& l) { EXPECT_EQ(doc.GetRegister(l.Id()), l.Num()); }},
+            {"cell",
+             [this](auto& l) {
+                 EXPECT_EQ(page().RowText(kRegisterList, l.Id(), l.Number(2)), l.value);
+             }},
+            {"tip",
+             [this](auto& l) {
+                 EXPECT_EQ(page().State(kRegisterList).rowTips.at(size_t(l.Id())), TipNamed(l));
+             }},
+        };
+    }
+
+    // Opens the row's Modify Register dialog, types the value if any, presses OK.
+    void Modify(const Line& line) {
+        host.dialogScripts.push_back([line](test::FakeDialogHost& dialog) {
+            if (line.hasValue) {
+                dialog.Type(kRegisterValue, line.value);
+            }
+            dialog.Click(kIdOk);
+        });
+        page().DoubleClick(kRegisterList, line.Id());
     }
 
     // Opens the dialog of the row given by "open", in which the lines
@@ -226,22 +193,47 @@ class PageScript : public test::ShellFixture, public ::testing::WithParamInterfa
         dialogLines_.clear();
     }
 
+    // Runs the rest of the line, which must write nothing to the box.
+    void Quietly(const Line& line) {
+        const int writes = host.diagnosticsWrites;
+        Run(Line(line.text.substr(line.words[0].size() + 1)));
+        EXPECT_EQ(host.diagnosticsWrites, writes);
+    }
+
+    void ForEachControl(const Line& line, bool (DialogHost::*state)(int) const, bool expected) {
+        for (size_t i = 1; i < line.words.size(); ++i) {
+            EXPECT_EQ((controls().*state)(line.Number(i)), expected) << line.words[i];
+        }
+    }
+
     // The controls that the lines act on: the page's, or an open dialog's.
     test::FakeDialogHost& controls() { return dialog_ != nullptr ? *dialog_ : page(); }
     Diagnostics& diagnostics() { return shell.state().diagnostics; }
+    std::string LastMessage() const {
+        return host.messages.empty() ? std::string() : host.messages.back().text;
+    }
+    std::string SelectedItem(int id) { return page().ItemText(id, page().Selection(id)); }
 
-    // The item called `name`, or the first that starts with it.
-    int ItemNamed(int id, const std::string& name, bool first) {
-        for (int i = 0; i < page().ItemCount(id); ++i) {
-            const std::string item = page().ItemText(id, i);
-            if (item == name || (first && item.starts_with(name))) {
+    // The item called as the line's value, or the first that starts with it.
+    int ItemNamed(const Line& line, bool first) {
+        for (int i = 0; i < page().ItemCount(line.Id()); ++i) {
+            const std::string item = page().ItemText(line.Id(), i);
+            if (item == line.value || (first && item.starts_with(line.value))) {
                 return i;
             }
         }
-        ADD_FAILURE() << "no item " << name;
+        ADD_FAILURE() << "no item " << line.value;
         return -1;
     }
 
+    // A register's tip: its breakdown, or the text of a file under tests/data/ui.
+    std::string TipNamed(const Line& line) {
+        return line.value == "breakdown"
+                   ? RegisterBreakdown(doc, line.Id())
+                   : zlc::test::ReadText(ZLC_TEST_DATA_DIR "/ui/" + line.value);
+    }
+
+    const std::map<std::string, Step> steps_ = Steps();
     ConfigBlock remembered_{};
     size_t reported_ = 0;
     int dialogRow_ = -1;
