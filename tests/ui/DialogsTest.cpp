@@ -2,8 +2,6 @@
 #include "export/Export.h"
 #include "files/ConfigFile.h"
 #include "model/SettingsTable.h"
-#include "support/BlockImages.h"
-#include "support/TempDir.h"
 #include "ui/AboutDialog.h"
 #include "ui/ConfigureMultipleDialog.h"
 #include "ui/ExportDialog.h"
@@ -26,13 +24,6 @@ class DialogsTest : public test::ShellFixture {
         shell.configureDirectory() = dir.path();
     }
 
-    std::string Program(const std::string& name) {
-        zlc::test::WriteFile(
-            dir / name,
-            zlc::test::ImageWith(2048, 640, zlc::test::BlockBytes(DefaultConfigBlock())));
-        return dir / name;
-    }
-
     // Runs File > Export, picks `target` in the list and presses Export As;
     // `saveAs` plays the Save As dialog.
     void Export(int target,
@@ -45,9 +36,16 @@ class DialogsTest : public test::ShellFixture {
         shell.Command(Commands::Export);
     }
 
-    std::string PreviewDirectory() const { return dir.path() + "/runtime/62740CFG"; }
+    // Presses Preview in the Save As dialog of `target`, which stays as it
+    // was, and then Cancel.
+    void Preview(int target) {
+        Export(target, [](const FileDialogRequest& request) {
+            EXPECT_EQ(request.buttons[0].onClick(), std::nullopt);
+            return std::optional<std::string>();
+        });
+    }
 
-    zlc::test::TempDir dir;
+    std::string PreviewDirectory() const { return dir.path() + "/runtime/62740CFG"; }
 };
 
 // --- Configure Multiple
@@ -178,10 +176,7 @@ TEST_F(DialogsTest, OptionsAreOnlyForTheWinCeHeader) {
 }
 
 TEST_F(DialogsTest, PreviewWritesIntoThePrivateDirectoryAndOpensTheFile) {
-    Export(ExportTargetNumber::Csv, [](const FileDialogRequest& request) {
-        EXPECT_EQ(request.buttons[0].onClick(), std::nullopt); // the dialog stays as it was
-        return std::optional<std::string>();
-    });
+    Preview(ExportTargetNumber::Csv);
     const std::string csv = PreviewDirectory() + "/zlc62740.csv";
     ASSERT_EQ(host.openedFiles.size(), 1u);
     EXPECT_EQ(host.openedFiles[0].path, csv);
@@ -194,10 +189,7 @@ TEST_F(DialogsTest, PreviewWritesIntoThePrivateDirectoryAndOpensTheFile) {
     // The HTML reference goes to its associated program; an opener that
     // cannot start says which verb failed.
     host.openerWorks = false;
-    Export(ExportTargetNumber::Html, [](const FileDialogRequest& request) {
-        request.buttons[0].onClick();
-        return std::optional<std::string>();
-    });
+    Preview(ExportTargetNumber::Html);
     EXPECT_EQ(host.openedFiles.back().how, platform::OpenWith::AssociatedProgram);
     EXPECT_EQ(host.messages.back().text,
               "Failed to execute file " + PreviewDirectory() + "/zlc62740.html");
@@ -209,10 +201,7 @@ TEST_F(DialogsTest, PreviewFollowsNoLinkPlantedForIt) {
     fs::create_directories(PreviewDirectory());
     fs::create_symlink(victim, PreviewDirectory() + "/appcfg.h");
 
-    Export(ExportTargetNumber::AppCfg, [](const FileDialogRequest& request) {
-        request.buttons[0].onClick();
-        return std::optional<std::string>();
-    });
+    Preview(ExportTargetNumber::AppCfg);
     EXPECT_EQ(zlc::test::ReadText(victim), "keep me");
     EXPECT_FALSE(fs::is_symlink(PreviewDirectory() + "/appcfg.h"));
     EXPECT_TRUE(host.messages.empty());
@@ -221,10 +210,7 @@ TEST_F(DialogsTest, PreviewFollowsNoLinkPlantedForIt) {
     fs::create_directory(dir / "elsewhere");
     fs::create_symlink(dir / "elsewhere", dir / "62740CFG");
     shell.exportSession().previewBase = dir.path();
-    Export(ExportTargetNumber::AppCfg, [](const FileDialogRequest& request) {
-        request.buttons[0].onClick();
-        return std::optional<std::string>();
-    });
+    Preview(ExportTargetNumber::AppCfg);
     EXPECT_EQ(host.messages.back().text,
               "Failed to create file " + dir.path() + "/62740CFG/appcfg.h");
     EXPECT_TRUE(fs::is_empty(dir / "elsewhere"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/BlockImages.h"
+#include "support/TempDir.h"
 #include "ui/DialogHost.h"
 #include "ui/DialogTemplates.h"
 #include "ui/Shell.h"
@@ -359,6 +361,14 @@ class ShellFixture : public ::testing::Test {
     FakeDialogHost& page() { return *host.page; }
     void ShowTab(int index) { ASSERT_TRUE(shell.RequestTab(index)); }
 
+    // A program carrying `block`, in the test's own directory.
+    std::string Program(const std::string& name, const ConfigBlock& block = DefaultConfigBlock()) {
+        const std::string path = dir / name;
+        zlc::test::WriteFile(path, zlc::test::ImageWith(2048, 640, zlc::test::BlockBytes(block)));
+        return path;
+    }
+
+    zlc::test::TempDir dir;
     ConfigDocument doc;
     PanelList panels;
     FakeShellHost host;

@@ -1,7 +1,5 @@
 #include "FakeHosts.h"
 #include "model/SettingsTable.h"
-#include "support/BlockImages.h"
-#include "support/TempDir.h"
 #include "ui/AppIdentity.h"
 
 #include <cstdio>
@@ -11,22 +9,7 @@ namespace {
 
 using namespace SettingId;
 
-class ShellTest : public test::ShellFixture {
-  protected:
-    std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-        const std::string path = dir_ / name;
-        zlc::test::WriteFile(path, bytes);
-        return path;
-    }
-
-    std::string ProgramWithBlock(const ConfigBlock& block) {
-        return WriteFile("program.EXE",
-                         zlc::test::ImageWith(1024, 300, zlc::test::BlockBytes(block)));
-    }
-
-  private:
-    zlc::test::TempDir dir_;
-};
+using ShellTest = test::ShellFixture;
 
 TEST_F(ShellTest, StartsOnTheGeneralPageWithTheDocumentBroughtInLine) {
     EXPECT_EQ(host.title, "ZLC62740 Configuration Utility  (Build 9)");
@@ -62,7 +45,7 @@ TEST_F(ShellTest, OpenLoadsTheFileAndRemakesThePage) {
     ConfigBlock block = DefaultConfigBlock();
     block.physMemAddr = 0x10E00000;
     block.physRegAddr = 0x10E1FFE0;
-    const std::string path = ProgramWithBlock(block);
+    const std::string path = Program("program.EXE", block);
     host.fileAnswers.push_back(path);
     shell.Command(Commands::Open);
 
@@ -77,7 +60,8 @@ TEST_F(ShellTest, OpenLoadsTheFileAndRemakesThePage) {
 
 TEST_F(ShellTest, OpenOfAFileWithoutABlockChangesNothing) {
     SetSetting(doc, HorzPanelSize, 640);
-    host.fileAnswers.push_back(WriteFile("empty.exe", std::vector<uint8_t>(500, 0)));
+    zlc::test::WriteFile(dir / "empty.exe", std::vector<uint8_t>(500, 0));
+    host.fileAnswers.push_back(dir / "empty.exe");
     shell.Command(Commands::Open);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
@@ -95,7 +79,7 @@ TEST_F(ShellTest, OpenClearsAPendingInputError) {
     host.page->Click(1206);
     host.page->TypeAndLeave(1208, "zz");
     ASSERT_NE(shell.state().diagnostics.pendingErrorControl, 0);
-    host.fileAnswers.push_back(ProgramWithBlock(DefaultConfigBlock()));
+    host.fileAnswers.push_back(Program("program.EXE"));
     shell.Command(Commands::Open);
     EXPECT_EQ(shell.state().diagnostics.pendingErrorControl, 0);
     EXPECT_EQ(host.diagnosticsText, "");
@@ -103,7 +87,7 @@ TEST_F(ShellTest, OpenClearsAPendingInputError) {
 }
 
 TEST_F(ShellTest, SaveAndSaveAs) {
-    const std::string path = ProgramWithBlock(DefaultConfigBlock());
+    const std::string path = Program("program.EXE");
     host.fileAnswers.push_back(path);
     shell.Command(Commands::Open);
     SetSetting(doc, HorzPanelSize, 640);

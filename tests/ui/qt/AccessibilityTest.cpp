@@ -32,10 +32,6 @@ void CollectControls(QAccessibleInterface* root, std::map<int, QAccessibleInterf
     }
 }
 
-bool TakesFocus(QAccessibleInterface* control) {
-    return control->state().focusable;
-}
-
 // What a screen reader announces a control by: its name, or for the roles
 // that are named by their value on this platform (a combo box), the name of
 // the label that labels it.
@@ -60,7 +56,7 @@ TEST_P(AccessibleNames, ControlsCarryTheirCaptionAndHelpText) {
     std::map<int, QAccessibleInterface*> controls;
     CollectControls(QAccessible::queryAccessibleInterface(window.get()), controls);
     for (const auto& [id, control] : controls) {
-        if (!TakesFocus(control) || window->PageControl(id) == nullptr) {
+        if (!control->state().focusable || window->PageControl(id) == nullptr) {
             continue;
         }
         ASSERT_TRUE(GetParam().Has(std::to_string(id))) << "no name for " << id;
