@@ -23,7 +23,6 @@ TEST_F(ShellTest, StartsOnTheGeneralPageWithTheDocumentBroughtInLine) {
 TEST_F(ShellTest, MenusFollowTheOpenFile) {
     MenuState menu = shell.Menu();
     EXPECT_FALSE(menu.saveEnabled);
-    EXPECT_EQ(menu.aboutText, "&About 62740CFG...");
     EXPECT_EQ(menu.checkedDelayCommand, Commands::FirstTooltipDelay + 1);
 
     shell.Command(Commands::FirstTooltipDelay + 5);

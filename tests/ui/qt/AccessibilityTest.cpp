@@ -6,7 +6,6 @@
 #include <QAccessible>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QMenuBar>
 #include <QToolTip>
 #include <map>
 
@@ -86,13 +85,7 @@ TEST_F(AccessibilityTest, GroupCaptionsReachTheirControls) {
 }
 
 TEST_F(AccessibilityTest, AboutItemReadsItsFinalTextBeforeTheMenuOpens) {
-    QStringList items;
-    for (QAction* top : window->menuBar()->actions()) {
-        for (QAction* item : top->menu()->actions()) {
-            items << item->text();
-        }
-    }
-    EXPECT_TRUE(items.contains("&About 62740CFG...")) << items.join('|').toStdString();
+    EXPECT_NE(MenuItem("&Help", "&About 62740CFG..."), nullptr);
 }
 
 // Pixels drawn in the value colour.

@@ -18,17 +18,13 @@ constexpr int kUserDefined = 1206;
 
 using KeyboardTest = WindowFixture;
 
-QString ClkiText(const MainWindow& window) {
-    return qobject_cast<QComboBox*>(window.PageControl(kClki))->currentText();
-}
-
 TEST_F(KeyboardTest, TypedClockIsCommittedAsTypedNotCompleted) {
     ClickTab(kClocksTab);
     // Each of these begins a longer entry of the list.
     for (const auto& [typed, shown] :
          {std::pair{"1", "1.000"}, {"33.3", "33.300"}, {"25.17", "25.170"}}) {
         TypeAndLeave(kClki, typed);
-        EXPECT_EQ(ClkiText(*window), shown) << typed;
+        EXPECT_EQ(Control<QComboBox>(kClki)->currentText(), shown) << typed;
     }
     EXPECT_EQ(GetSetting(doc, SettingId::ClkiTiming), 25170000u);
 }
@@ -37,7 +33,7 @@ TEST_F(KeyboardTest, EnterCommitsAndMovesOn) {
     ClickTab(kClocksTab);
     TypeInto(kClki, "33.3");
     Key(Qt::Key_Return);
-    EXPECT_EQ(ClkiText(*window), "33.300");
+    EXPECT_EQ(Control<QComboBox>(kClki)->currentText(), "33.300");
     EXPECT_NE(FocusedControl(), kClki);
     EXPECT_EQ(GetSetting(doc, SettingId::ClkiTiming), 33300000u);
 }

@@ -7,6 +7,7 @@
 #include "ui/qt/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTest>
@@ -105,6 +106,20 @@ class WindowFixture : public ::testing::Test {
         const auto result = zlc::test::RunProgram("zlc62740", {"--in", file, "get", "--raw", name});
         EXPECT_EQ(result.status, 0) << result.err;
         return result.out;
+    }
+
+    // The item of the menu bar's `menu` whose text is `item`, as the menu
+    // bar offers it before the menu opens; null when there is none.
+    QAction* MenuItem(const QString& menu, const QString& item) const {
+        for (QAction* top : window->menuBar()->actions()) {
+            for (QAction* action :
+                 top->text() == menu ? top->menu()->actions() : QList<QAction*>{}) {
+                if (action->text() == item) {
+                    return action;
+                }
+            }
+        }
+        return nullptr;
     }
 
     QString Diagnostics() const { return window->diagnosticsBox()->toPlainText(); }
