@@ -261,17 +261,16 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     void SetTitle(const std::string& t) override { title = t; }
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
-        if (!fileScripts.empty()) {
-            auto script = std::move(fileScripts.front());
-            fileScripts.pop_front();
-            return script(request);
-        }
-        if (fileAnswers.empty()) {
+        if (fileScripts.empty()) {
             return std::nullopt;
         }
-        auto answer = fileAnswers.front();
-        fileAnswers.pop_front();
-        return answer;
+        auto script = std::move(fileScripts.front());
+        fileScripts.pop_front();
+        return script(request);
+    }
+    // The next file dialog answers `name`; nullopt stands for Cancel.
+    void AnswerFile(std::optional<std::string> name) {
+        fileScripts.push_back([name](const FileDialogRequest&) { return name; });
     }
     void ShowMessage(MessageIcon icon, const std::string& text) override {
         messages.push_back({icon, text});
@@ -323,7 +322,6 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
 
     Shell* shell = nullptr;
     std::string title;
-    std::deque<std::optional<std::string>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<Message> messages;
     std::unique_ptr<FakeDialogHost> page;
@@ -333,7 +331,7 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     std::vector<std::string> openedUrls;
     int tooltipDelay = 0;
     // Scripts that play the user in the next file dialogs: they may press the
-    // request's buttons and answer the chosen name. Used before fileAnswers.
+    // request's buttons and answer the chosen name.
     std::deque<std::function<std::optional<std::string>(const FileDialogRequest&)>> fileScripts;
     struct OpenedFile {
         std::string path;

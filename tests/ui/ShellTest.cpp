@@ -33,8 +33,6 @@ TEST_F(ShellTest, MenusFollowTheOpenFile) {
     shell.Command(Commands::EnableTooltips);
     EXPECT_FALSE(shell.Menu().tooltipsChecked);
     EXPECT_EQ(shell.TooltipText(203), "");
-    shell.SetTooltipsAvailable(false);
-    EXPECT_FALSE(shell.Menu().tooltipsAvailable);
 
     shell.Command(Commands::Web);
     EXPECT_EQ(host.openedUrls, std::vector<std::string>{kMakerUrl});
@@ -45,7 +43,7 @@ TEST_F(ShellTest, OpenLoadsTheFileAndRemakesThePage) {
     block.physMemAddr = 0x10E00000;
     block.physRegAddr = 0x10E1FFE0;
     const std::string path = Program("program.EXE", block);
-    host.fileAnswers.push_back(path);
+    host.AnswerFile(path);
     shell.Command(Commands::Open);
 
     ASSERT_EQ(host.fileRequests.size(), 1u);
@@ -60,7 +58,7 @@ TEST_F(ShellTest, OpenLoadsTheFileAndRemakesThePage) {
 TEST_F(ShellTest, OpenOfAFileWithoutABlockChangesNothing) {
     SetSetting(doc, HorzPanelSize, 640);
     zlc::test::WriteFile(dir / "empty.exe", std::vector<uint8_t>(500, 0));
-    host.fileAnswers.push_back(dir / "empty.exe");
+    host.AnswerFile(dir / "empty.exe");
     shell.Command(Commands::Open);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
@@ -69,7 +67,7 @@ TEST_F(ShellTest, OpenOfAFileWithoutABlockChangesNothing) {
     EXPECT_EQ(host.title, "ZLC62740 Configuration Utility  (Build 9)");
     EXPECT_EQ(GetSetting(doc, HorzPanelSize), 640u);
 
-    host.fileAnswers.push_back(std::nullopt); // cancelled
+    host.AnswerFile(std::nullopt); // cancelled
     shell.Command(Commands::Open);
     EXPECT_EQ(host.messages.size(), 1u);
 }
@@ -78,7 +76,7 @@ TEST_F(ShellTest, OpenClearsAPendingInputError) {
     host.page->Click(1206);
     host.page->TypeAndLeave(1208, "zz");
     ASSERT_NE(shell.state().diagnostics.pendingErrorControl, 0);
-    host.fileAnswers.push_back(Program("program.EXE"));
+    host.AnswerFile(Program("program.EXE"));
     shell.Command(Commands::Open);
     EXPECT_EQ(shell.state().diagnostics.pendingErrorControl, 0);
     EXPECT_EQ(host.diagnosticsText, "");
@@ -87,7 +85,7 @@ TEST_F(ShellTest, OpenClearsAPendingInputError) {
 
 TEST_F(ShellTest, SaveAndSaveAs) {
     const std::string path = Program("program.EXE");
-    host.fileAnswers.push_back(path);
+    host.AnswerFile(path);
     shell.Command(Commands::Open);
     SetSetting(doc, HorzPanelSize, 640);
 
@@ -97,7 +95,7 @@ TEST_F(ShellTest, SaveAndSaveAs) {
     EXPECT_EQ(host.messages[0].text, "Configuration data saved in file \"" + path + "\".");
 
     const std::string copy = path + ".copy.exe";
-    host.fileAnswers.push_back(copy);
+    host.AnswerFile(copy);
     shell.Command(Commands::SaveAs);
     std::remove(copy.c_str());
     EXPECT_EQ(host.fileRequests.back().title, "Save As");

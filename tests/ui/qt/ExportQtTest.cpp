@@ -7,8 +7,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
-#include <functional>
 
 namespace zlc::ui::qt {
 namespace {

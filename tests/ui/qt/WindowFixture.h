@@ -2,15 +2,16 @@
 
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
+#include "ui/qt/Dialogs.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtDialogHost.h"
-#include "ui/qt/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTest>
+#include <deque>
 #include <gtest/gtest.h>
 
 // Readable failure messages.
@@ -20,13 +21,34 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace zlc::ui::qt {
 
+// File choices come from a queue and message boxes are recorded.
+class ScriptedDialogs : public Dialogs {
+  public:
+    std::optional<std::string> ChooseFile(QWidget*, const FileDialogRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void ShowMessage(QWidget*, MessageIcon, const std::string& text) override {
+        messages.push_back(text);
+    }
+
+    std::deque<std::string> answers;
+    std::vector<std::string> messages;
+    std::vector<FileDialogRequest> requests;
+};
+
 // The real main window on the offscreen platform, driven by key and mouse
 // events; its file choices and messages are scripted unless the real dialogs
 // are asked for.
 class WindowFixture : public ::testing::Test {
   protected:
     explicit WindowFixture(bool realDialogs = false) {
-        auto dialogs = std::make_unique<test::ScriptedDialogs>();
+        auto dialogs = std::make_unique<ScriptedDialogs>();
         scripted = realDialogs ? nullptr : dialogs.get();
         window = std::make_unique<MainWindow>(
             doc, panels, realDialogs ? std::make_unique<Dialogs>() : std::move(dialogs));
@@ -129,7 +151,7 @@ class WindowFixture : public ::testing::Test {
     PanelList panels;
     std::unique_ptr<MainWindow> window;
     // The window's file choices and messages; null with the real dialogs.
-    test::ScriptedDialogs* scripted = nullptr;
+    ScriptedDialogs* scripted = nullptr;
 };
 
 } // namespace zlc::ui::qt
