@@ -111,23 +111,10 @@ class WindowFixture : public ::testing::Test {
         return widget;
     }
 
-    // A writable configurable program of our own: a copy of 62740VIRT.
-    std::string CopyOfVirt() {
-        const std::string path = dir / "62740VIRT";
-        zlc::test::WriteFile(path, zlc::test::ReadFile(std::string(ZLC_BIN_DIR) + "/62740VIRT"));
-        return path;
-    }
-
     void Open(const std::string& path) {
         scripted->answers.push_back(path);
         window->TriggerCommand(Commands::Open);
         ASSERT_TRUE(scripted->messages.empty()) << scripted->messages.front();
-    }
-
-    static std::string RawSetting(const std::string& file, const std::string& name) {
-        const auto result = zlc::test::RunProgram("zlc62740", {"--in", file, "get", "--raw", name});
-        EXPECT_EQ(result.status, 0) << result.err;
-        return result.out;
     }
 
     // The item of the menu bar's `menu` whose text is `item`, as the menu
