@@ -1,4 +1,3 @@
-#include "model/SettingsTable.h"
 #include "ui/qt/PanelPreviewWindow.h"
 #include "ui/qt/WindowFixture.h"
 
@@ -23,7 +22,6 @@ TEST_F(PanelPreviewTest, FollowsTheColourDepthChosenOnAPage) {
 
     ClickTab(1);
     Click(1302);
-    ASSERT_EQ(GetSetting(doc, SettingId::BitsPerPixel), 2u);
 
     EXPECT_EQ(Pixel(17, 1), 0xFF0000u); // 2 bpp: entry 1 is red
     EXPECT_TRUE(preview->infoText().startsWith("320 x 240, 2 bpp, color, landscape\n"));
