@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/BlockImages.h"
+#include "support/TempDir.h"
 #include "ui/DialogHost.h"
 #include "ui/DialogTemplates.h"
 #include "ui/Shell.h"
@@ -7,6 +9,7 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 #include <memory>
 #include <optional>
@@ -30,10 +33,9 @@ class FakeDialogHost : public DialogHost {
         int low = 0, high = 0, position = 0;
         int textLimit = 0;
         bool allSelected = false;
-        UpDownSteps steps;               // up-down controls
-        int buddy = kNoId, step = 1;     // bars
-        std::vector<ListColumn> columns; // list views
-        std::vector<std::vector<std::string>> rows;
+        UpDownSteps steps;                          // up-down controls
+        int buddy = kNoId, step = 1;                // bars
+        std::vector<std::vector<std::string>> rows; // list views
         std::vector<std::string> rowTips;
     };
 
@@ -61,10 +63,9 @@ class FakeDialogHost : public DialogHost {
             c.selection = -1;
         }
     }
-    void TabAway(int id) { events_()->OnFocusLost(id); }
     void TypeAndLeave(int id, const std::string& text) {
         Type(id, text);
-        TabAway(id);
+        events_()->OnFocusLost(id);
     }
     void Click(int id) {
         Control& c = At(id);
@@ -198,9 +199,7 @@ class FakeDialogHost : public DialogHost {
     void SetTextLimit(int id, int characters) override { At(id).textLimit = characters; }
     void SelectAllText(int id) override { At(id).allSelected = true; }
     void RequestFocus(int id) override { focusRequest = id; }
-    void SetListColumns(int id, const std::vector<ListColumn>& columns) override {
-        At(id).columns = columns;
-    }
+    void SetListColumns(int, const std::vector<ListColumn>&) override {}
     void SetRowTexts(int id, int row, const std::vector<std::string>& texts) override {
         auto& rows = At(id).rows;
         if (row == static_cast<int>(rows.size())) {
@@ -262,17 +261,16 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     void SetTitle(const std::string& t) override { title = t; }
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
-        if (!fileScripts.empty()) {
-            auto script = std::move(fileScripts.front());
-            fileScripts.pop_front();
-            return script(request);
-        }
-        if (fileAnswers.empty()) {
+        if (fileScripts.empty()) {
             return std::nullopt;
         }
-        auto answer = fileAnswers.front();
-        fileAnswers.pop_front();
-        return answer;
+        auto script = std::move(fileScripts.front());
+        fileScripts.pop_front();
+        return script(request);
+    }
+    // The next file dialog answers `name`; nullopt stands for Cancel.
+    void AnswerFile(std::optional<std::string> name) {
+        fileScripts.push_back([name](const FileDialogRequest&) { return name; });
     }
     void ShowMessage(MessageIcon icon, const std::string& text) override {
         messages.push_back({icon, text});
@@ -324,7 +322,6 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
 
     Shell* shell = nullptr;
     std::string title;
-    std::deque<std::optional<std::string>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<Message> messages;
     std::unique_ptr<FakeDialogHost> page;
@@ -334,7 +331,7 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     std::vector<std::string> openedUrls;
     int tooltipDelay = 0;
     // Scripts that play the user in the next file dialogs: they may press the
-    // request's buttons and answer the chosen name. Used before fileAnswers.
+    // request's buttons and answer the chosen name.
     std::deque<std::function<std::optional<std::string>(const FileDialogRequest&)>> fileScripts;
     struct OpenedFile {
         std::string path;
@@ -348,6 +345,32 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     int diagnosticsWrites = 0;
     bool highlighted = false;
     int beeps = 0;
+};
+
+// A started shell on the default configuration, showing the General page.
+class ShellFixture : public ::testing::Test {
+  protected:
+    ShellFixture() : shell(doc, panels, host) {
+        host.shell = &shell;
+        shell.state().diagnostics.SetView(&host);
+        shell.Start();
+    }
+
+    FakeDialogHost& page() { return *host.page; }
+    void ShowTab(int index) { ASSERT_TRUE(shell.RequestTab(index)); }
+
+    // A program carrying `block`, in the test's own directory.
+    std::string Program(const std::string& name, const ConfigBlock& block = DefaultConfigBlock()) {
+        const std::string path = dir / name;
+        zlc::test::WriteFile(path, zlc::test::ImageWith(2048, 640, zlc::test::BlockBytes(block)));
+        return path;
+    }
+
+    zlc::test::TempDir dir;
+    ConfigDocument doc;
+    PanelList panels;
+    FakeShellHost host;
+    Shell shell;
 };
 
 } // namespace zlc::ui::test

@@ -60,10 +60,10 @@ TEST_F(DesktopTest, OpenListsExtensionlessProgramsAmongConfigurableFiles) {
     zlc::test::WriteFile(dir / "readme.txt", std::string("text"));
     ::mkdir((dir / "sub").c_str(), 0700);
     window->TriggerCommand(Commands::Open);
-    ASSERT_EQ(requests->size(), 1u);
+    ASSERT_EQ(scripted->requests.size(), 1u);
 
     QFileDialog dialog;
-    PrepareFileDialog(dialog, requests->front());
+    PrepareFileDialog(dialog, scripted->requests.front());
     dialog.setDirectory(QString::fromStdString(dir.path()));
     dialog.show();
     const QString path = QString::fromStdString(dir.path());

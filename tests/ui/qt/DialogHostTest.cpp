@@ -12,12 +12,11 @@ namespace zlc::ui::qt {
 namespace {
 
 constexpr int kField = 10;
-constexpr int kOk = 1;
 
 constexpr ControlTemplate kControls[] = {
     {kNoId, ControlKind::Label, "&Value:", 4, 4, 40, 8, 0},
     {kField, ControlKind::Edit, "", 50, 4, 60, 12, ControlStyle::TabStop},
-    {kOk, ControlKind::PushButton, "OK", 50, 30, 40, 14, ControlStyle::TabStop},
+    {kIdOk, ControlKind::PushButton, "OK", 50, 30, 40, 14, ControlStyle::TabStop},
     {2, ControlKind::PushButton, "Cancel", 100, 30, 40, 14, ControlStyle::TabStop},
 };
 constexpr DialogTemplate kDialog = {900, "Test", 150, 50, kControls};

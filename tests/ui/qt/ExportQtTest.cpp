@@ -3,12 +3,11 @@
 #include "ui/qt/WhenModal.h"
 #include "ui/qt/WindowFixture.h"
 
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
-#include <functional>
 
 namespace zlc::ui::qt {
 namespace {
@@ -39,6 +38,8 @@ TEST_F(ExportQtTest, ExportsAppCfgThroughTheExportAndSaveAsDialogs) {
             EXPECT_NE(ButtonNamed(saveAs, "&Export"), nullptr);
             ASSERT_NE(ButtonNamed(saveAs, "Pre&view"), nullptr);
             EXPECT_FALSE(ButtonNamed(saveAs, "&Options")->isEnabled());
+            EXPECT_FALSE(
+                qobject_cast<QFileDialog*>(saveAs)->testOption(QFileDialog::DontConfirmOverwrite));
             auto* name = saveAs->findChild<QLineEdit*>("fileNameEdit");
             EXPECT_EQ(name->text(), "appcfg.h");
             // Typed without its extension, which the dialog adds.

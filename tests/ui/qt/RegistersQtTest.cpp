@@ -19,9 +19,9 @@ class RegistersQtTest : public WindowFixture {
     }
 
     // Once the Modify Register dialog is up, types `text` over its value and
-    // presses Enter, which presses OK.
-    void WhenDialogShownType(const QString& text) {
-        QTimer::singleShot(0, [this, text] {
+    // presses Enter, which presses OK; then, if `thenEscape`, presses Escape.
+    void WhenDialogShownType(const QString& text, bool thenEscape = false) {
+        QTimer::singleShot(0, [this, text, thenEscape] {
             QWidget* dialog = QApplication::activeModalWidget();
             ASSERT_NE(dialog, nullptr);
             dialogTitle = dialog->windowTitle();
@@ -30,6 +30,12 @@ class RegistersQtTest : public WindowFixture {
             edit->selectAll();
             QTest::keyClicks(edit, text);
             QTest::keyClick(edit, Qt::Key_Return);
+            if (thenEscape) { // after the press of OK that Enter posted
+                QTimer::singleShot(0, dialog, [this, dialog] {
+                    openAtEscape = QApplication::activeModalWidget() == dialog;
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                });
+            }
         });
     }
 
@@ -40,6 +46,7 @@ class RegistersQtTest : public WindowFixture {
 
     ListViewControl* list = nullptr;
     QString dialogTitle;
+    bool openAtEscape = false;
 };
 
 TEST_F(RegistersQtTest, EnterAndDoubleClickOpenTheDialogOnTheirRow) {
@@ -65,6 +72,18 @@ TEST_F(RegistersQtTest, EnterAndDoubleClickOpenTheDialogOnTheirRow) {
     EXPECT_EQ(doc.GetRegister(kLineByteCount), 0xC3);
     EXPECT_EQ(list->topLevelItem(kLineByteCount)->text(1), "C3h");
     EXPECT_EQ(doc.GetRegister(kScratchPad), 0x5A);
+}
+
+// OK refused by the dialog's logic keeps the dialog open; Escape cancels it.
+TEST_F(RegistersQtTest, ARefusedValueKeepsTheDialogUntilEscape) {
+    const uint8_t before = doc.GetRegister(kScratchPad);
+    WhenDialogShownType("9x", true);
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(kScratchPad));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(scripted->messages.size(), 1u);
+    EXPECT_TRUE(openAtEscape);
+    EXPECT_EQ(doc.GetRegister(kScratchPad), before);
 }
 
 // The list's tip is the one of the row under the pointer.

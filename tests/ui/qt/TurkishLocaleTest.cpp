@@ -25,8 +25,8 @@ TEST_F(TurkishLocale, OpensAnIdpFileAndOffersItsOwnSaveAsFilter) {
     EXPECT_TRUE(window->windowTitle().startsWith("x.idp - "));
 
     window->TriggerCommand(Commands::SaveAs); // answered with Cancel
-    ASSERT_EQ(requests->size(), 2u);
-    const std::vector<FileFilter>& filters = requests->back().filters;
+    ASSERT_EQ(scripted->requests.size(), 2u);
+    const std::vector<FileFilter>& filters = scripted->requests.back().filters;
     ASSERT_FALSE(filters.empty());
     EXPECT_EQ(filters.front().description, "IDP Files");
     EXPECT_EQ(filters.front().patterns, "*.IDP");

@@ -2,11 +2,12 @@
 
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
+#include "ui/qt/Dialogs.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtDialogHost.h"
-#include "ui/qt/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTest>
@@ -20,16 +21,35 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace zlc::ui::qt {
 
+// File choices come from a queue and message boxes are recorded.
+class ScriptedDialogs : public Dialogs {
+  public:
+    std::optional<std::string> ChooseFile(QWidget*, const FileDialogRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void ShowMessage(QWidget*, MessageIcon, const std::string& text) override {
+        messages.push_back(text);
+    }
+
+    std::deque<std::string> answers;
+    std::vector<std::string> messages;
+    std::vector<FileDialogRequest> requests;
+};
+
 // The real main window on the offscreen platform, driven by key and mouse
 // events; its file choices and messages are scripted unless the real dialogs
 // are asked for.
 class WindowFixture : public ::testing::Test {
   protected:
     explicit WindowFixture(bool realDialogs = false) {
-        auto dialogs = std::make_unique<test::ScriptedDialogs>();
-        answers = dialogs->answers;
-        messages = dialogs->messages;
-        requests = dialogs->requests;
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        scripted = realDialogs ? nullptr : dialogs.get();
         window = std::make_unique<MainWindow>(
             doc, panels, realDialogs ? std::make_unique<Dialogs>() : std::move(dialogs));
         window->show();
@@ -85,34 +105,30 @@ class WindowFixture : public ::testing::Test {
         return 0;
     }
 
-    // The predefined panels shipped beside the programs.
-    void LoadShippedPanels() {
-        LoadPanelDefinitions(panels, ZLC_BIN_DIR, [](const std::string& m) { ADD_FAILURE() << m; });
-    }
-
     template <typename Widget> Widget* Control(int id) const {
         auto* widget = qobject_cast<Widget*>(window->PageControl(id));
         EXPECT_NE(widget, nullptr) << id;
         return widget;
     }
 
-    // A writable configurable program of our own: a copy of 62740VIRT.
-    std::string CopyOfVirt() {
-        const std::string path = dir / "62740VIRT";
-        zlc::test::WriteFile(path, zlc::test::ReadFile(std::string(ZLC_BIN_DIR) + "/62740VIRT"));
-        return path;
-    }
-
     void Open(const std::string& path) {
-        answers->push_back(path);
+        scripted->answers.push_back(path);
         window->TriggerCommand(Commands::Open);
-        ASSERT_TRUE(messages->empty()) << messages->front();
+        ASSERT_TRUE(scripted->messages.empty()) << scripted->messages.front();
     }
 
-    static std::string RawSetting(const std::string& file, const std::string& name) {
-        const auto result = zlc::test::RunProgram("zlc62740", {"--in", file, "get", "--raw", name});
-        EXPECT_EQ(result.status, 0) << result.err;
-        return result.out;
+    // The item of the menu bar's `menu` whose text is `item`, as the menu
+    // bar offers it before the menu opens; null when there is none.
+    QAction* MenuItem(const QString& menu, const QString& item) const {
+        for (QAction* top : window->menuBar()->actions()) {
+            for (QAction* action :
+                 top->text() == menu ? top->menu()->actions() : QList<QAction*>{}) {
+                if (action->text() == item) {
+                    return action;
+                }
+            }
+        }
+        return nullptr;
     }
 
     QString Diagnostics() const { return window->diagnosticsBox()->toPlainText(); }
@@ -121,9 +137,8 @@ class WindowFixture : public ::testing::Test {
     ConfigDocument doc;
     PanelList panels;
     std::unique_ptr<MainWindow> window;
-    std::shared_ptr<std::deque<std::string>> answers;
-    std::shared_ptr<std::vector<std::string>> messages;
-    std::shared_ptr<std::vector<FileDialogRequest>> requests;
+    // The window's file choices and messages; null with the real dialogs.
+    ScriptedDialogs* scripted = nullptr;
 };
 
 } // namespace zlc::ui::qt
