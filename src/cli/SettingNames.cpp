@@ -38,6 +38,21 @@ int ParseRegisterName(std::string_view name) {
     return RegisterIndexFromHex(name.substr(4, name.size() - 5));
 }
 
+// The number of values an enumerated setting without a declared range names:
+// 0, 1, ... up to the first without a name. 0 for any other setting.
+uint32_t NamedValueCount(const ConfigDocument& doc, const SettingEntry& row) {
+    constexpr uint32_t kMostNames = 256;
+    if (!row.Has(SettingFlags::ENUMERATED) || row.Has(SettingFlags::REGISTER) ||
+        row.max != nullptr || row.valueName == nullptr) {
+        return 0;
+    }
+    uint32_t count = 0;
+    while (count < kMostNames && GetValueName(doc, row.id, count)) {
+        ++count;
+    }
+    return count;
+}
+
 // The value whose name the setting shows as `name`, found by trying each value
 // on a scratch copy: some names depend on the panel kind, so the name a value
 // would get is only known once it is set.
@@ -55,11 +70,19 @@ std::optional<uint32_t> ValueOfName(const ConfigDocument& doc, int id, std::stri
             return value;
         }
     }
+    // A choice that waits for the panel to take it (format 2 on a panel not
+    // yet 8-bit) reads back as before; its own name still names it.
+    for (uint32_t value = 0; value < NamedValueCount(doc, *row); ++value) {
+        if (EqualsIgnoringAsciiCase(GetValueName(doc, id, value).value_or(""), name)) {
+            return value;
+        }
+    }
     return std::nullopt;
 }
 
 // The values --set accepts for a setting: the range it declares (a plain
-// register field declares its width); for a value of the block or the
+// register field declares its width); for an enumerated value of the
+// document, the values it names; for a value of the block or the
 // document without one, whatever its storage holds, found by storing the
 // largest number and reading it back. A setting that converts into register
 // bits of its own accord declares nothing and takes any number.
@@ -67,6 +90,9 @@ std::optional<std::pair<uint32_t, uint32_t>> AcceptedRange(const ConfigDocument&
                                                            const SettingEntry& row) {
     if (row.max != nullptr || (row.Has(SettingFlags::REGISTER) && row.set == nullptr)) {
         return std::pair{GetSettingMin(doc, row.id), GetSettingMax(doc, row.id)};
+    }
+    if (const uint32_t named = NamedValueCount(doc, row); named > 0) {
+        return std::pair<uint32_t, uint32_t>{0, named - 1};
     }
     if (row.Has(SettingFlags::REGISTER) || row.set == nullptr) {
         return std::nullopt;

@@ -4,6 +4,24 @@
 
 namespace zlc {
 
+namespace {
+
+// The document as it goes into `file` when the file keeps its addresses: both
+// of them, the display buffer's and the registers', since a platform decodes
+// them as a pair. A file that cannot be read gets the document as it is, and
+// its save reports why.
+ConfigDocument WithAddressesOf(const ConfigDocument& doc, const std::string& file) {
+    ConfigDocument own;
+    ConfigDocument copy = doc;
+    if (LoadConfigFile(own, file).ok) {
+        copy.block.physMemAddr = own.block.physMemAddr;
+        copy.block.physRegAddr = own.block.physRegAddr;
+    }
+    return copy;
+}
+
+} // namespace
+
 ConfigureResult ConfigureFiles(const ConfigDocument& doc, std::span<const std::string> files,
                                bool preservePhysicalAddress,
                                const std::function<void(const FileOutcome&)>& onFailure,
@@ -18,7 +36,9 @@ ConfigureResult ConfigureFiles(const ConfigDocument& doc, std::span<const std::s
     size_t done = 0;
     for (const std::string& file : files) {
         const FileOutcome outcome =
-            SaveConfigFile(doc, file, std::nullopt, preservePhysicalAddress);
+            preservePhysicalAddress
+                ? SaveConfigFile(WithAddressesOf(doc, file), file, std::nullopt, true)
+                : SaveConfigFile(doc, file, std::nullopt, false);
         if (!outcome.ok) {
             ++result.failures;
             if (onFailure) {

@@ -22,7 +22,8 @@ struct ConfigureResult {
 };
 
 // Saves the document into every file in place, in the order given, with the
-// same preservePhysicalAddress for all. A file that fails is reported through
+// same preservePhysicalAddress for all; a file whose addresses are kept keeps
+// both, its display buffer and its register address. A file that fails is reported through
 // `onFailure` at once, with its own message, and the others are still saved.
 // The summary lists every file; it has no length limit, so a long list is
 // never cut short. `onProgress` hears how many files are done after each.

@@ -2,6 +2,7 @@
 
 #include "base/BuildInfo.h"
 
+#include <algorithm>
 #include <string>
 
 namespace zlc {
@@ -59,18 +60,27 @@ uint32_t NextPowerOfTwo(uint32_t value) {
 
 } // namespace
 
+uint32_t PivotScanLineBytes(const ConfigDocument& doc) {
+    return Get(doc, SettingId::VertPanelSize) * Get(doc, SettingId::BitsPerPixel) / 8;
+}
+
+// The addressing the HAL programs when it sets the orientation: in landscape
+// the start address and line byte count are 0; in PivotScan a displayed line
+// is a panel column, the start address its last byte, and the count the line
+// itself in the alternate mode, else the line rounded up to a power of two,
+// 256 stored as 0. A line the count cannot hold is stored by the same formula
+// and reported by the validation.
 void RecomputePivotScanAddressing(ConfigDocument& doc) {
     if (Get(doc, SettingId::PivotScanEnable) == 0) {
         Set(doc, SettingId::Screen1Start, 0);
+        Set(doc, SettingId::LineByteCount, 0);
         return;
     }
-    uint32_t width = Get(doc, SettingId::HorzPanelSize);
-    if (Get(doc, SettingId::PivotScanSelect) == 0) {
-        width = NextPowerOfTwo(width);
-    }
-    const uint32_t stride = width * Get(doc, SettingId::BitsPerPixel) / 8;
-    Set(doc, SettingId::Screen1Start, stride - 1);
-    Set(doc, SettingId::LineByteCount, stride & 255);
+    const uint32_t lineBytes = std::max<uint32_t>(PivotScanLineBytes(doc), 1);
+    const uint32_t count =
+        Get(doc, SettingId::PivotScanSelect) != 0 ? lineBytes : NextPowerOfTwo(lineBytes);
+    Set(doc, SettingId::Screen1Start, lineBytes - 1);
+    Set(doc, SettingId::LineByteCount, count & 255);
 }
 
 namespace derived {
@@ -269,6 +279,7 @@ void SetBitsPerPixel(ConfigDocument& doc, const SettingEntry& row, uint32_t valu
         WriteField(doc, row, value);
         break;
     }
+    RecomputePivotScanAddressing(doc);
 }
 
 uint32_t MaxBitsPerPixel(const ConfigDocument& doc, const SettingEntry&) {

@@ -65,7 +65,11 @@ void SetPivotScanBit(ConfigDocument&, const SettingEntry&, uint32_t);
 } // namespace derived
 
 // Recomputes "Screen 1 Start Address" and "Line Byte Count" from the panel
-// width, colour depth and PivotScan bits.
+// height, colour depth and PivotScan bits, as the HAL programs them. Setting
+// the panel size, the depth or a PivotScan bit runs it.
 void RecomputePivotScanAddressing(ConfigDocument& doc);
+
+// The bytes of one displayed line in PivotScan: a column of the panel.
+uint32_t PivotScanLineBytes(const ConfigDocument& doc);
 
 } // namespace zlc

@@ -1,6 +1,7 @@
 #include "model/Validation.h"
 
 #include "base/Format.h"
+#include "model/DerivedSettings.h"
 #include "model/SettingTexts.h"
 #include "model/SettingsTable.h"
 
@@ -9,6 +10,8 @@ namespace zlc {
 namespace {
 
 using namespace SettingId;
+
+constexpr uint32_t kMaxPivotScanLineBytes = 256;
 
 std::string ShortName(int id) {
     return SettingText(id, TextStyle::Name | TextStyle::Compact);
@@ -26,6 +29,22 @@ void CheckActivePanelTiming(const ConfigDocument& doc, std::string& text) {
     if (frameStart > GetSetting(doc, VertNonDisplay)) {
         AppendFormat(text, "ERROR: %s is greater than %s.\n", ShortName(FpframeStart).c_str(),
                      ShortName(VertNonDisplay).c_str());
+    }
+}
+
+// The chip's line byte count holds 1 to 256 bytes, so a PivotScan line (a
+// panel column) outside that cannot be shown; the HAL refuses it.
+void CheckPivotScanLine(const ConfigDocument& doc, std::string& text) {
+    if (GetSetting(doc, PivotScanEnable) == 0) {
+        return;
+    }
+    const uint32_t lineBytes = PivotScanLineBytes(doc);
+    if (lineBytes > kMaxPivotScanLineBytes) {
+        AppendFormat(text, "ERROR: PivotScan line of %u bytes is greater than the maximum allowed of %u.\n",
+                     lineBytes, kMaxPivotScanLineBytes);
+    } else if (lineBytes < 1) {
+        AppendFormat(text, "ERROR: PivotScan line of %u bytes is less than the minimum allowed of 1.\n",
+                     lineBytes);
     }
 }
 
@@ -103,6 +122,7 @@ std::string CheckErrors(const ConfigDocument& doc) {
     if (GetSetting(doc, TftStn) == 1) {
         CheckActivePanelTiming(doc, text);
     }
+    CheckPivotScanLine(doc, text);
     return text;
 }
 

@@ -2,7 +2,6 @@
 
 #include "base/BuildInfo.h"
 #include "base/Format.h"
-#include "model/DocumentUpdates.h"
 #include "model/SettingsTable.h"
 
 namespace zlc {
@@ -177,7 +176,6 @@ PanelSelection::ApplySelectedPanel(ConfigDocument& doc, int entry,
     if (initPanelControls) {
         initPanelControls();
     }
-    UpdateLineByteCount(doc);
     panelApplyIdle_ = true;
     return {Kind::Applied, note};
 }

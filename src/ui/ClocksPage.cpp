@@ -75,16 +75,22 @@ void ClocksPage::UpdateDisplays() {
 
 void ClocksPage::CommitClki() {
     const auto typed = ParseDecimalField(host_, kClkiCombo);
+    // Leaving the field as it was shown is no entry: a file's own clock
+    // stays, even one the field would not take.
+    if (typed && typed->thousandths == GetSetting(doc(), SettingId::ClkiTiming) / 1000) {
+        ClearInputError(state_, kClkiCombo);
+        return;
+    }
     if (!typed || typed->thousandths < kLowestClkiKHz || typed->thousandths > kHighestClkiKHz) {
         ReportInvalidInput(host_, state_, kClkiCombo, false);
         return;
     }
-    const uint32_t kHz = typed->thousandths;
+    const auto kHz = static_cast<uint32_t>(typed->thousandths);
     const bool changed = SetSetting(doc(), SettingId::ClkiTiming, kHz * 1000);
     host_.SetText(kClkiCombo, Format("%u.%03u", kHz / 1000, kHz % 1000));
-    UpdateFrameRate(doc());
     ClearInputError(state_, kClkiCombo);
     if (changed) {
+        UpdateFrameRate(doc());
         UpdateDisplays();
         ReportChange(kClkiCombo);
     }

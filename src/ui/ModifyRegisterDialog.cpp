@@ -5,6 +5,8 @@
 #include "ui/SettingControls.h"
 #include "ui/Shell.h"
 
+#include <algorithm>
+
 namespace zlc::ui {
 
 namespace {
@@ -16,6 +18,7 @@ constexpr int kHexadecimal = 2104;
 
 constexpr int kDecimalDigits = 10; // 4294967295
 constexpr int kHexDigits = 8;      // FFFFFFFF
+constexpr uint32_t kLargestByte = 0xFF;
 
 } // namespace
 
@@ -46,30 +49,29 @@ void ModifyRegisterDialog::ShowValue(uint32_t value, bool hex) {
 }
 
 // A value that parses in the old mode is rewritten in the new one; anything
-// else is left for the user to correct.
+// else is left for the user to correct, whole: the limit does not cut it.
 void ModifyRegisterDialog::SwitchMode(bool hex) {
     const auto value = ParseValue(state_.modifyRegisterInHex);
     state_.modifyRegisterInHex = hex;
     if (value) {
         ShowValue(*value, hex);
-    } else {
-        host().SetTextLimit(kValue, hex ? kHexDigits : kDecimalDigits);
+        return;
     }
+    const int length = static_cast<int>(host().GetText(kValue).size());
+    host().SetTextLimit(kValue, std::max(hex ? kHexDigits : kDecimalDigits, length));
 }
 
 void ModifyRegisterDialog::Accept() {
+    // A register holds a byte: a wider number is refused, not cut.
     const auto typed = ParseValue(state_.modifyRegisterInHex);
-    if (!typed) {
+    if (!typed || *typed > kLargestByte) {
         if (state_.shellHost != nullptr) {
             state_.shellHost->ShowMessage(MessageIcon::Warning, "ERROR:Invalid value entered!");
         }
         host().RequestFocus(kValue);
         return;
     }
-    // The register holds a byte, and the record keeps what it holds: a
-    // record of the typed 32 bits would later differ from the register and
-    // report the change as overwritten when nothing touched it.
-    const auto value = static_cast<uint8_t>(*typed & 0xFF);
+    const auto value = static_cast<uint8_t>(*typed);
     const ManualEdits::Row& row = state_.manualEdits[row_];
     if (value == state_.doc.GetRegister(row_) && value != row.computed) {
         End(0); // the hand-made change stands as it is

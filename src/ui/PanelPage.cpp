@@ -6,6 +6,8 @@
 #include "model/SettingsTable.h"
 #include "ui/SettingControls.h"
 
+#include <algorithm>
+#include <iterator>
 #include <span>
 
 namespace zlc::ui {
@@ -76,6 +78,22 @@ constexpr RememberedBox kRememberedBoxes[] = {
     {kFrameRepeat, FrameRepeat, &PanelChoices::frameRepeatWanted},
     {kMaskFpshift, MaskFpshift, &PanelChoices::maskFpshiftWanted},
 };
+static_assert(std::size(kRememberedBoxes) == PanelPage::kRememberedBoxCount);
+
+// Format 2 belongs to colour passive panels with 8-bit data, Frame Repeat to
+// passive panels, Mask FPSHIFT to mono passive panels.
+bool BoxApplies(const ConfigDocument& doc, int box) {
+    const bool stn = GetSetting(doc, TftStn) == 0;
+    const bool color = GetSetting(doc, ColorMono) != 0;
+    switch (box) {
+    case kFormat2:
+        return stn && color && GetSetting(doc, DataWidthChoice) == 1;
+    case kFrameRepeat:
+        return stn;
+    default:
+        return stn && !color;
+    }
+}
 
 // The triple any of whose three controls is `control`.
 const SettingTriple* TripleOf(int control) {
@@ -97,7 +115,16 @@ std::string Decimal(uint32_t value) {
 
 } // namespace
 
+void RememberPanelChoices(UiState& state) {
+    state.panelChoices.format2Wanted = GetSetting(state.doc, PanelDataFormat) != 0;
+    state.panelChoices.frameRepeatWanted = GetSetting(state.doc, FrameRepeat) != 0;
+    state.panelChoices.maskFpshiftWanted = GetSetting(state.doc, MaskFpshift) != 0;
+}
+
 void PanelPage::Create() {
+    for (size_t i = 0; i < std::size(kRememberedBoxes); ++i) {
+        applied_[i] = BoxApplies(doc(), kRememberedBoxes[i].box);
+    }
     InitPanelControls();
     ShowPixelClock();
     FillPanelList();
@@ -144,7 +171,7 @@ void PanelPage::InitPanelControls() {
     for (const SettingTriple& triple : kTriples) {
         InitTriple(triple);
     }
-    UpdateFrameRate();
+    ShowFrameRate(PanelFrameRate(doc()));
     UpdateDependentControls();
 }
 
@@ -192,31 +219,31 @@ void PanelPage::InitTriple(const SettingTriple& triple) {
     host_.SetPosition(triple.bar, value);
 }
 
-// Each remembered choice comes back when its box applies again; a box that
-// does not apply clears its setting. An applying box always shows its
-// setting: the register may have kept the bit while the box did not apply.
-void PanelPage::ApplyRememberedChoice(int box, int setting, bool applies, bool wanted) {
-    host_.SetEnabled(box, applies);
-    if (!applies) {
-        SetSetting(doc(), setting, 0);
-        host_.SetChecked(box, false);
-        return;
+// Each remembered choice comes back when a change of the panel makes its box
+// apply again, and a box that stops applying clears its setting. While a box
+// keeps applying or not, its setting is the document's: showing the page
+// changes nothing, and a bit that a file holds for a box that does not apply
+// stays as it is.
+void PanelPage::ApplyRememberedChoice(size_t index) {
+    const RememberedBox& remembered = kRememberedBoxes[index];
+    const bool applies = BoxApplies(doc(), remembered.box);
+    if (applies != applied_[index]) {
+        applied_[index] = applies;
+        if (!applies) {
+            SetSetting(doc(), remembered.setting, 0);
+        } else if (state_.panelChoices.*remembered.wanted) {
+            SetSetting(doc(), remembered.setting, 1);
+        }
     }
-    if (GetSetting(doc(), setting) == 0 && wanted) {
-        SetSetting(doc(), setting, 1);
-    }
-    host_.SetChecked(box, GetSetting(doc(), setting) != 0);
+    host_.SetEnabled(remembered.box, applies);
+    host_.SetChecked(remembered.box, applies && GetSetting(doc(), remembered.setting) != 0);
 }
 
 void PanelPage::UpdateDependentControls() {
     const bool stn = GetSetting(doc(), TftStn) == 0;
-    const bool color = GetSetting(doc(), ColorMono) != 0;
-    const bool eightBit = GetSetting(doc(), DataWidthChoice) == 1;
-    const PanelChoices& choices = state_.panelChoices;
-    ApplyRememberedChoice(kFormat2, PanelDataFormat, stn && color && eightBit,
-                          choices.format2Wanted);
-    ApplyRememberedChoice(kFrameRepeat, FrameRepeat, stn, choices.frameRepeatWanted);
-    ApplyRememberedChoice(kMaskFpshift, MaskFpshift, stn && !color, choices.maskFpshiftWanted);
+    for (size_t i = 0; i < std::size(kRememberedBoxes); ++i) {
+        ApplyRememberedChoice(i);
+    }
     for (int id = kMono; id <= kDual + 1; ++id) {
         host_.SetEnabled(id, stn);
     }
@@ -232,7 +259,11 @@ void PanelPage::UpdateDependentControls() {
 
 void PanelPage::UpdateFrameRate() {
     zlc::UpdateFrameRate(doc());
-    host_.SetText(kFrameRateText, Format(" %d Hz", static_cast<int>(GetSetting(doc(), FrameRate))));
+    ShowFrameRate(GetSetting(doc(), FrameRate));
+}
+
+void PanelPage::ShowFrameRate(uint32_t hz) {
+    host_.SetText(kFrameRateText, Format(" %d Hz", static_cast<int>(hz)));
 }
 
 void PanelPage::ShowPixelClock() {
@@ -293,6 +324,10 @@ void PanelPage::CommitWidth() {
         return;
     }
     uint32_t width = typed->whole;
+    if (width == GetSetting(doc(), HorzPanelSize)) { // left as shown: no entry
+        ClearInputError(state_, kWidthCombo);
+        return;
+    }
     if (width < GetSettingMin(doc(), HorzPanelSize) ||
         width > GetSettingMax(doc(), HorzPanelSize)) {
         ReportInvalidInput(host_, state_, kWidthCombo, true);
@@ -312,7 +347,6 @@ void PanelPage::CommitWidth() {
         return;
     }
     UpdateFrameRate();
-    UpdateLineByteCount(doc());
     ClearInputError(state_, kWidthCombo);
     Refresh(kWidthCombo, note);
 }
@@ -324,6 +358,10 @@ void PanelPage::CommitHeight() {
         return;
     }
     const uint32_t height = typed->whole;
+    if (height == GetSetting(doc(), VertPanelSize)) {
+        ClearInputError(state_, kHeightCombo);
+        return;
+    }
     if (height < GetSettingMin(doc(), VertPanelSize) ||
         height > GetSettingMax(doc(), VertPanelSize)) {
         ReportInvalidInput(host_, state_, kHeightCombo, true);
@@ -332,7 +370,6 @@ void PanelPage::CommitHeight() {
     const bool changed = SetSetting(doc(), VertPanelSize, height);
     if (changed) {
         UpdateFrameRate();
-        UpdateLineByteCount(doc());
     }
     ClearInputError(state_, kHeightCombo);
     if (changed) {
@@ -340,30 +377,31 @@ void PanelPage::CommitHeight() {
     }
 }
 
-// Out-of-range values are brought into range with a note, never refused.
+// Out-of-range values are brought into range, and values in units of 8
+// rounded down to a whole unit, with a note; never refused. A value left as
+// the field showed it is no entry, even one outside the range.
 void PanelPage::CommitTriple(const SettingTriple& triple) {
     const auto typed = ParseDecimalField(host_, triple.edit);
     if (!typed) {
         ReportInvalidInput(host_, state_, triple.edit, false);
         return;
     }
-    const uint32_t low = GetSettingMin(doc(), triple.setting);
-    const uint32_t high = GetSettingMax(doc(), triple.setting);
-    uint32_t value = typed->whole;
-    std::string note;
-    if (value < low || value > high) {
-        value = value < low ? low : high;
-        note = Format("NOTE: The %s was set to the closest allowable value.\n",
-                      SettingText(triple.setting, TextStyle::Name).c_str());
-    }
-    const bool changed = SetSetting(doc(), triple.setting, value);
-    // The field shows what was stored: a setting counted in units of 8
-    // keeps only whole units of what was typed.
-    const uint32_t stored = GetSetting(doc(), triple.setting);
-    host_.SetText(triple.edit, Decimal(stored));
-    if (!changed && note.empty()) {
+    if (typed->whole == GetSetting(doc(), triple.setting)) {
         ClearInputError(state_, triple.edit);
         return;
+    }
+    const uint32_t low = GetSettingMin(doc(), triple.setting);
+    const uint32_t high = GetSettingMax(doc(), triple.setting);
+    const uint32_t value = std::clamp(typed->whole, low, high);
+    SetSetting(doc(), triple.setting, value);
+    // What was typed differs from what the field held, so either the
+    // setting changed or the value was brought to the one it holds.
+    const uint32_t stored = GetSetting(doc(), triple.setting);
+    host_.SetText(triple.edit, Decimal(stored));
+    std::string note;
+    if (stored != typed->whole) {
+        note = Format("NOTE: The %s was set to the closest allowable value.\n",
+                      SettingText(triple.setting, TextStyle::Name).c_str());
     }
     host_.SetPosition(triple.bar, static_cast<int>(stored));
     ClearInputError(state_, triple.edit);
@@ -440,7 +478,10 @@ void PanelPage::ApplySelectedPanel() {
     using Kind = PanelApplyOutcome::Kind;
     const int entry = host_.Selection(kPanelList);
     const PanelApplyOutcome outcome =
-        state_.panelSelection.ApplySelectedPanel(doc(), entry, [this] { InitPanelControls(); });
+        state_.panelSelection.ApplySelectedPanel(doc(), entry, [this] {
+            zlc::UpdateFrameRate(doc());
+            InitPanelControls();
+        });
     switch (outcome.kind) {
     case Kind::Refreshed:
         state_.diagnostics.Update(kPanelList, DIAG_STICKY | DIAG_NOT_STICKY);

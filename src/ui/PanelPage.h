@@ -2,6 +2,7 @@
 
 #include "ui/Page.h"
 
+#include <array>
 #include <string>
 
 namespace zlc::ui {
@@ -28,14 +29,17 @@ class PanelPage final : public Page {
     void OnSelectionConfirmed(int id) override;
     void OnScrolled(int id, int position) override;
 
+    static constexpr size_t kRememberedBoxCount = 3;
+
   private:
     void InitPanelControls();
     void UpdateDependentControls();
-    void ApplyRememberedChoice(int box, int setting, bool applies, bool wanted);
+    void ApplyRememberedChoice(size_t index);
     void ShowDataWidthCaptions(bool tft);
     void FillSizeList(int combo, int setting);
     void InitTriple(const SettingTriple& triple);
     void UpdateFrameRate();
+    void ShowFrameRate(uint32_t hz);
     void ShowPixelClock();
 
     bool SelectPanelType(uint32_t type);
@@ -47,6 +51,13 @@ class PanelPage final : public Page {
     void FillPanelList();
     void SelectMatchingPanel();
     void ApplySelectedPanel();
+
+    // Whether each remembered box applied when the page last looked.
+    std::array<bool, kRememberedBoxCount> applied_{};
 };
+
+// Takes the Panel page's remembered choices from the document, as a file is
+// opened: they are that file's until the user changes them.
+void RememberPanelChoices(UiState& state);
 
 } // namespace zlc::ui

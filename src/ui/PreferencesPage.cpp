@@ -1,6 +1,5 @@
 #include "ui/PreferencesPage.h"
 
-#include "model/DocumentUpdates.h"
 #include "model/SettingsTable.h"
 
 namespace zlc::ui {
@@ -39,7 +38,6 @@ void PreferencesPage::OnClicked(int id) {
         return;
     }
     if (changed) {
-        UpdateLineByteCount(doc());
         ReportChange(id);
     }
 }

@@ -79,7 +79,7 @@ std::optional<DecimalValue> ParseDecimalText(std::string_view text) {
         const uint32_t digit = static_cast<uint32_t>(c - '0');
         if (!inFraction) {
             whole = whole * 10 + digit;
-            if (whole * 1000 > UINT32_MAX) {
+            if (whole > UINT32_MAX) {
                 return std::nullopt;
             }
         } else if (fractionDigits < 3) {
@@ -87,11 +87,7 @@ std::optional<DecimalValue> ParseDecimalText(std::string_view text) {
             fraction += digit * kWeights[fractionDigits++];
         }
     }
-    const uint64_t thousandths = whole * 1000 + fraction;
-    if (thousandths > UINT32_MAX) {
-        return std::nullopt;
-    }
-    return DecimalValue{static_cast<uint32_t>(whole), static_cast<uint32_t>(thousandths)};
+    return DecimalValue{static_cast<uint32_t>(whole), whole * 1000 + fraction};
 }
 
 std::optional<uint32_t> ParseHexField(const DialogHost& host, int control) {

@@ -16,12 +16,13 @@ std::optional<uint32_t> ParseHexText(std::string_view text);
 
 struct DecimalValue {
     uint32_t whole;
-    uint32_t thousandths; // whole x 1000 + the first three fraction digits
+    uint64_t thousandths; // whole x 1000 + the first three fraction digits
 };
 
 // A decimal number with an optional fraction after one ".": blanks are
-// ignored, any other character is an error; empty is 0. Numbers whose
-// thousandths do not fit in 32 bits are refused rather than wrapped.
+// ignored, any other character is an error; empty is 0. A whole part that
+// does not fit in 32 bits is refused rather than wrapped; a field that takes
+// thousandths bounds them itself.
 std::optional<DecimalValue> ParseDecimalText(std::string_view text);
 
 // The same for a control: a combo box gives its selected item's text, or the

@@ -10,6 +10,7 @@
 #include "ui/AppIdentity.h"
 #include "ui/ConfigureMultipleDialog.h"
 #include "ui/ControlBindings.h"
+#include "ui/PanelPage.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -118,7 +119,6 @@ Shell::~Shell() = default;
 void Shell::Start() {
     UpdateTitle();
     UpdateFrameRate(state_.doc);
-    UpdateLineByteCount(state_.doc);
     host_.ApplyTooltipDelay(kTooltipDelays[tooltipDelayIndex_]);
     ShowPage(0);
 }
@@ -238,6 +238,7 @@ void Shell::OpenFile(const std::string& path) {
         return;
     }
     currentFileName_ = path;
+    RememberPanelChoices(state_);
     UpdateTitle();
     ShowPage(currentTab_);
     state_.diagnostics.Update(Ids::DiagnosticsBox, DIAG_FORCE);

@@ -54,8 +54,6 @@ void Step(ConfigDocument& doc, const std::string& op, std::istream& in) {
         EXPECT_EQ(CheckErrors(doc), Rest(in));
     } else if (op == "warnings") {
         EXPECT_EQ(CheckWarnings(doc), Rest(in));
-    } else if (op == "linebytes") {
-        UpdateLineByteCount(doc);
     } else if (op == "framerate") {
         UpdateFrameRate(doc);
     } else {
