@@ -77,7 +77,9 @@ TEST_F(FileCommands, SaveConfigureAndSaveAsOnCompiledPrograms) {
 
     const std::string other = Path("other.elf");
     ASSERT_EQ(Shell("cp " + Quote(app) + " " + Quote(other)).status, 0);
-    r = Tool(kSetWidth + "--set 'Physical Display Buffer Address=0x200000' configure " +
+    const std::vector<uint8_t> own = FindBlock(DataSection("objcopy", other));
+    r = Tool(kSetWidth + "--set 'Physical Display Buffer Address=0x200000' " +
+             "--set 'Physical Register Address=0x21FFE0' configure " +
              Quote(app) + " " + Quote(Path("gone.exe")) + " " + Quote(other) +
              " --preserve-physical-addresses");
     EXPECT_EQ(r.status, 1);
@@ -87,9 +89,9 @@ TEST_F(FileCommands, SaveConfigureAndSaveAsOnCompiledPrograms) {
     const std::vector<uint8_t> block = FindBlock(DataSection("objcopy", other));
     ASSERT_EQ(block.size(), 68u);
     EXPECT_EQ(block[0x14 + 4], kWidthRegister640);
-    EXPECT_EQ(std::vector<uint8_t>(block.begin() + 0x38, block.begin() + 0x3C),
-              (std::vector<uint8_t>{0x00, 0x00, 0xF0, 0x00}))
-        << "the file's own address is kept";
+    EXPECT_EQ(std::vector<uint8_t>(block.begin() + 0x38, block.begin() + 0x40),
+              std::vector<uint8_t>(own.begin() + 0x38, own.begin() + 0x40))
+        << "both of the file's own addresses are kept";
 }
 
 TEST_F(FileCommands, BigEndianProgramKeepsItsByteOrder) {

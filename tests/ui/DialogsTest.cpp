@@ -67,6 +67,8 @@ TEST_F(DialogsTest, ConfigureSavesEveryFileAndSummarisesOkAndError) {
     zlc::test::SetOldTimes(bad);
     const auto before = zlc::test::FileState::Of(bad);
     SetSetting(doc, SettingId::HorzPanelSize, 640);
+    SetSetting(doc, SettingId::PhysMemAddr, 0x00200000);
+    SetSetting(doc, SettingId::PhysRegAddr, 0x0021FFE0);
 
     host.dialogScripts.push_back([](FakeDialogHost& d) {
         d.Click(AddAll);
@@ -84,6 +86,9 @@ TEST_F(DialogsTest, ConfigureSavesEveryFileAndSummarisesOkAndError) {
     ConfigDocument loaded;
     ASSERT_TRUE(LoadConfigFile(loaded, good).ok);
     EXPECT_EQ(GetSetting(loaded, SettingId::HorzPanelSize), 640u);
+    // Both of the file's addresses are kept: they are one platform's pair.
+    EXPECT_EQ(loaded.block.physMemAddr, DefaultConfigBlock().physMemAddr);
+    EXPECT_EQ(loaded.block.physRegAddr, DefaultConfigBlock().physRegAddr);
     EXPECT_TRUE(host.dialog->State(2210).enabled); // enabled again before closing
     EXPECT_EQ(host.dialog->endResult, kIdOk);
 }

@@ -11,7 +11,7 @@ using namespace zlc::ui;
 class TypedNumber : public ::testing::TestWithParam<Case> {};
 TEST_P(TypedNumber, IsReadAsTheFieldReadsIt) {
     const Case& c = GetParam();
-    std::optional<uint32_t> value;
+    std::optional<uint64_t> value;
     if (c["kind"] == "hex") {
         value = ParseHexText(c["text"]);
     } else if (const auto decimal = ParseDecimalText(c["text"])) {
@@ -21,7 +21,7 @@ TEST_P(TypedNumber, IsReadAsTheFieldReadsIt) {
     if (c["value"] == "refused") {
         EXPECT_FALSE(value.has_value());
     } else {
-        EXPECT_EQ(value, std::optional<uint32_t>(std::stoul(c["value"], nullptr, 0)));
+        EXPECT_EQ(value, std::optional<uint64_t>(std::stoull(c["value"], nullptr, 0)));
     }
 }
 ZLC_CASES(TypedNumber, "ui/typed-numbers.txt");
