@@ -129,9 +129,15 @@ bool StartsWithElfMagic(const std::string& path) {
                                                                            "ELF";
 }
 
-// As the Open dialog lists them.
+// As the Open dialog lists them. Only a regular file is opened for its magic:
+// opening a device or a FIFO may block or act.
 bool IsConfigurableFile(const std::string& path) {
-    return HasSupportedExtension(path) || (HasNoExtension(path) && StartsWithElfMagic(path));
+    if (HasSupportedExtension(path)) {
+        return true;
+    }
+    std::error_code error;
+    return HasNoExtension(path) && std::filesystem::is_regular_file(path, error) &&
+           StartsWithElfMagic(path);
 }
 
 bool AnyFile(const std::string&) {
