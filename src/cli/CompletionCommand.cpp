@@ -36,17 +36,6 @@ _zlc62740() {
 complete -F _zlc62740 zlc62740
 )";
 
-// zsh keeps a word whole at '=' and quotes what it inserts by itself.
-constexpr const char* kZshScript = R"(#compdef zlc62740
-# zsh completion for zlc62740
-local -a answer
-answer=("${(@f)$(${~words[1]} __complete line "${BUFFER[1,CURSOR]}" 2>/dev/null)}")
-(( ${#answer} > 1 )) || return 1
-shift answer
-compadd -S '' -- ${(M)answer:#*=}
-compadd -f -- ${answer:#*=}
-)";
-
 int Print(const char* text) {
     std::fputs(text, stdout);
     return kExitOk;
@@ -64,9 +53,6 @@ int Answer(const CLI::App& app, const std::vector<std::string>& request) {
     if (what == "bash" && request.size() == 1) {
         return Print(kBashScript);
     }
-    if (what == "zsh" && request.size() == 1) {
-        return Print(kZshScript);
-    }
     if (what == "commands" && request.size() == 1) {
         return PrintLines(VisibleSubcommands(app));
     }
@@ -75,7 +61,7 @@ int Answer(const CLI::App& app, const std::vector<std::string>& request) {
         answer.candidates.insert(answer.candidates.begin(), answer.word);
         return PrintLines(answer.candidates);
     }
-    std::fprintf(stderr, "zlc62740: __complete: bash, zsh, commands or line LINE\n");
+    std::fprintf(stderr, "zlc62740: __complete: bash, commands or line LINE\n");
     return kExitUsage;
 }
 
