@@ -21,9 +21,9 @@ S-record or Palm resource database), show and change the panel, clock and
 colour settings it holds, check them, and write the block back in the file's
 own container and byte order.
 
- * 62740CFG, the configuration utility (Qt)
- * zlc62740, the same on the command line, for scripts and CI
- * 62740VIRT, a console program that pans the panel about a virtual screen")
+62740CFG is the configuration utility (Qt); zlc62740 does the same on the
+command line, for scripts and CI; 62740VIRT is a console program that pans
+the panel about a virtual screen.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
