@@ -199,8 +199,10 @@ std::vector<std::string> ValuesFromOptionText(const CLI::Option& option, std::st
         }
         return values;
     }
-    const auto mentions = [&valueText](const char* word) {
-        return valueText.find(word) != std::string::npos;
+    // The value text, or the argument's own name ("BOARDFILE"), says what it is.
+    const std::string described = valueText + " " + option.get_name();
+    const auto mentions = [&described](const char* word) {
+        return described.find(word) != std::string::npos;
     };
     if (mentions("DIR")) {
         return MatchingFiles(typed, NoFile);
