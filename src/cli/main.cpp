@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
     AddPanelCommands(app, invocation);
     AddDiffCommand(app, invocation);
     AddPreviewCommand(app, invocation);
+    AddCompletionCommand(app, invocation);
 
     try {
         app.parse(argc, argv);

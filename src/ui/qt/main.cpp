@@ -1,6 +1,7 @@
 #include "model/ConfigDocument.h"
 #include "panels/PanelList.h"
 #include "ui/AppIdentity.h"
+#include "ui/CommandLineHelp.h"
 #include "ui/qt/DisplayCheck.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/Toolkit.h"
@@ -38,6 +39,10 @@ void ReleaseStartupMessages() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const auto answer = zlc::ui::CommandLineAnswer(argc, argv)) {
+        std::fputs(answer->c_str(), stdout);
+        return EXIT_SUCCESS;
+    }
     const auto environment = [](const char* name) { return std::getenv(name); };
     if (!zlc::ui::qt::HasGraphicalDisplay(zlc::ui::qt::ChosenPlatform(argc, argv, environment),
                                           environment)) {
