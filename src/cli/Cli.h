@@ -48,5 +48,7 @@ void AddExportCommands(CLI::App& app, Invocation& invocation);
 void AddPanelCommands(CLI::App& app, Invocation& invocation);
 void AddDiffCommand(CLI::App& app, Invocation& invocation);
 void AddPreviewCommand(CLI::App& app, Invocation& invocation);
+void AddApplyCommand(CLI::App& app, Invocation& invocation);
+void AddTimingCommand(CLI::App& app, Invocation& invocation);
 
 } // namespace zlc::cli

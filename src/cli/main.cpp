@@ -51,6 +51,8 @@ int main(int argc, char** argv) {
     AddPanelCommands(app, invocation);
     AddDiffCommand(app, invocation);
     AddPreviewCommand(app, invocation);
+    AddApplyCommand(app, invocation);
+    AddTimingCommand(app, invocation);
 
     try {
         app.parse(argc, argv);
