@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Panels, TimingCommand,
                                         672,
                                         240,
                                         242}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(TimingCommandNames, PictureNameMustSayItsKind) {
     test::TempDir dir;

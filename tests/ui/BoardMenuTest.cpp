@@ -1,5 +1,6 @@
 // The Board menu through the fake window system, on a simulated board.
 #include "hal/sim/SimulatedBoard.h"
+#include "model/SettingsTable.h"
 #include "support/Environment.h"
 #include "ui/FakeHosts.h"
 
@@ -9,7 +10,13 @@ namespace zlc::ui::test {
 namespace {
 
 constexpr int kRegisterList = 1701;
-constexpr uint8_t kWide = 0x4F; // REG[04h] of a panel 640 pixels wide
+// The default panel tuned for the 53 Hz its timing gives: the HAL takes 104
+// pixels and 26 lines of non-display period, and leaves the landscape line
+// byte count at 0.
+constexpr uint8_t kTunedHorzNonDisplay = 0x09;
+const std::string kApplied = "320 x 240, 8 bpp, color, landscape\r\nFrame rate 53 Hz (tuned for 53 "
+                             "Hz); registers the HAL changed: REG[08h] 0Ch to 09h, REG[0Ah] 0Bh to "
+                             "1Ah, REG[1Ch] FFh to 00h";
 
 class BoardMenuTest : public ShellFixture {
   protected:
@@ -21,48 +28,46 @@ class BoardMenuTest : public ShellFixture {
     zlc::test::ScopedVariable chosen{"ZLC62740_BOARD", board.c_str()};
 };
 
+// The frame rate the window starts with is the one the timing gives; the HAL
+// tunes for it and chooses non-display periods of its own.
 TEST_F(BoardMenuTest, ApplyProgramsTheBoardAndSaysWhatTheHalDid) {
-    SetSetting(doc, SettingId::HorzPanelSize, 640);
     shell.Command(Commands::ApplyToBoard);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(BoardRegister(0x04), kWide);
-    EXPECT_TRUE(host.diagnosticsText.starts_with(
-        "Applied to the board " + board +
-        ": 640 x 240, 8 bpp, color, landscape\r\nFrame rate 31 Hz (no rate asked for"))
-        << host.diagnosticsText;
+    EXPECT_EQ(BoardRegister(0x04), doc.GetRegister(0x04));
+    EXPECT_EQ(BoardRegister(0x08), kTunedHorzNonDisplay);
+    EXPECT_EQ(host.diagnosticsText, "Applied to the board " + board + ": " + kApplied);
 }
 
 TEST_F(BoardMenuTest, CompareListsWhatTheBoardHoldsOtherwise) {
     shell.Command(Commands::ApplyToBoard);
+    SetSetting(doc, SettingId::HorzPanelSize, 640);
     shell.Command(Commands::CompareWithBoard);
     ASSERT_EQ(host.texts.size(), 1u);
     EXPECT_EQ(host.texts[0].first, "Compare with Board");
-    EXPECT_NE(host.texts[0].second.find("No differences"), std::string::npos);
-
-    SetSetting(doc, SettingId::HorzPanelSize, 640);
-    shell.Command(Commands::CompareWithBoard);
-    ASSERT_EQ(host.texts.size(), 2u);
-    const std::string& text = host.texts[1].second;
+    const std::string& text = host.texts[0].second;
     EXPECT_NE(text.find("33\tHorizontal Panel Size\t640\t320\n"), std::string::npos) << text;
     EXPECT_NE(text.find("REG[04h]\tREG_HORZ_PANEL_SIZE\t4F\t27\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("REG[08h]\tREG_HORZ_NONDISP_PERIOD\t0C\t09\n"), std::string::npos) << text;
     EXPECT_NE(text.find("Not compared"), std::string::npos);
 }
 
-// What came from the board shows as hand edits on the Registers page.
+// What came from the board shows as hand edits on the Registers page, and
+// the board then holds the document's registers.
 TEST_F(BoardMenuTest, ReadRegistersRecordsEachChangedOneAsAHandEdit) {
-    SetSetting(doc, SettingId::HorzPanelSize, 640);
     shell.Command(Commands::ApplyToBoard);
-    SetSetting(doc, SettingId::HorzPanelSize, 320);
     ShowTab(5);
-
     shell.Command(Commands::ReadBoardRegisters);
-    EXPECT_EQ(doc.GetRegister(0x04), kWide);
-    EXPECT_EQ(shell.state().manualEdits[0x04].state, EditState::Modified);
-    EXPECT_EQ(shell.state().manualEdits[0x05].state, EditState::Unmodified);
-    EXPECT_EQ(page().RowText(kRegisterList, 0x04, 0), "04h *");
-    EXPECT_TRUE(host.diagnosticsText.starts_with("Registers read from the board " + board +
-                                                 ": REG[04h].\r\n"))
-        << host.diagnosticsText;
+    EXPECT_EQ(doc.GetRegister(0x08), kTunedHorzNonDisplay);
+    EXPECT_EQ(shell.state().manualEdits[0x08].state, EditState::Modified);
+    EXPECT_EQ(shell.state().manualEdits[0x04].state, EditState::Unmodified);
+    EXPECT_EQ(page().RowText(kRegisterList, 0x08, 0), "08h *");
+    EXPECT_EQ(page().RowText(kRegisterList, 0x04, 0), "04h   ");
+    EXPECT_EQ(host.diagnosticsText,
+              "Registers read from the board " + board + ": REG[08h], REG[0Ah], REG[1Ch].");
+
+    shell.Command(Commands::CompareWithBoard);
+    ASSERT_EQ(host.texts.size(), 1u);
+    EXPECT_NE(host.texts[0].second.find("No differences"), std::string::npos);
 }
 
 TEST_F(BoardMenuTest, BoardTheHalCannotReachChangesNothing) {

@@ -1,5 +1,6 @@
 // File > Import Settings and Export Settings against the command-line tool's
 // --settings and show --json.
+#include "model/SettingsTable.h"
 #include "support/RunProgram.h"
 #include "ui/FakeHosts.h"
 
