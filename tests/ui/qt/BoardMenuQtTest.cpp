@@ -12,6 +12,8 @@ namespace zlc::ui::qt {
 namespace {
 
 constexpr int kHorzSize = 1514;
+constexpr int kHorzNonDisplay = 1516;
+constexpr int kHorzNonDisplayBar = 1518;
 
 class BoardMenuQtTest : public WindowFixture {
   protected:
@@ -26,7 +28,7 @@ TEST_F(BoardMenuQtTest, ApplyThenCompareAndCopyTheDifferences) {
     Key(Qt::Key_A); // Apply to Board
     EXPECT_TRUE(Diagnostics().startsWith(
         QString::fromStdString("Applied to the board " + board + ": 640 x 240")))
-        << Diagnostics();
+        << Diagnostics().toStdString();
 
     TypeAndLeave(kHorzSize, "320");
     Key(Qt::Key_B, Qt::AltModifier);
@@ -35,7 +37,7 @@ TEST_F(BoardMenuQtTest, ApplyThenCompareAndCopyTheDifferences) {
     ASSERT_NE(compared, nullptr);
     EXPECT_TRUE(compared->isVisible());
     EXPECT_TRUE(compared->text().contains("REG[04h]\tREG_HORZ_PANEL_SIZE\t27\t4F\n"))
-        << compared->text();
+        << compared->text().toStdString();
 
     QApplication::clipboard()->clear();
     QPushButton* copy = nullptr;
@@ -48,16 +50,22 @@ TEST_F(BoardMenuQtTest, ApplyThenCompareAndCopyTheDifferences) {
 }
 
 TEST_F(BoardMenuQtTest, TimingDiagramFollowsEveryChange) {
+    ClickTab(3);
+    TypeAndLeave(kHorzNonDisplay, "64");
     Key(Qt::Key_V, Qt::AltModifier);
     Key(Qt::Key_T); // Timing Diagram
     TimingWindow* timing = window->timingWindow();
     ASSERT_NE(timing, nullptr);
     EXPECT_TRUE(timing->isVisible());
-    EXPECT_TRUE(timing->labels().contains("Active period: 320 px = 53.33 us")) << timing->labels();
+    EXPECT_TRUE(timing->labels().contains("Non-display period: 64 px = 10.67 us"))
+        << timing->labels().toStdString();
 
-    ClickTab(3);
-    TypeAndLeave(kHorzSize, "480");
-    EXPECT_TRUE(timing->labels().contains("Active period: 480 px = 80.00 us")) << timing->labels();
+    // A press at the start of the period's bar makes it the shortest.
+    QWidget* bar = window->PageControl(kHorzNonDisplayBar);
+    ASSERT_NE(bar, nullptr);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(0, bar->height() / 2));
+    EXPECT_TRUE(timing->labels().contains("Non-display period: 32 px = 5.33 us"))
+        << timing->labels().toStdString();
 }
 
 } // namespace
