@@ -6,6 +6,8 @@
 #include "ui/DialogTemplates.h"
 #include "ui/Shell.h"
 
+#include <algorithm>
+
 namespace zlc::ui {
 
 namespace {
@@ -13,16 +15,35 @@ namespace {
 // The board the HAL chooses, as 62740VIRT's would.
 const board::BoardTarget kTarget{};
 
+// The differences in columns padded to their widest entry, for reading in
+// a window and pasting anywhere.
+std::string Columns(const std::vector<board::Difference>& rows) {
+    size_t widths[3] = {0, 0, 0};
+    for (const board::Difference& row : rows) {
+        widths[0] = std::max(widths[0], row.key.size());
+        widths[1] = std::max(widths[1], row.name.size());
+        widths[2] = std::max(widths[2], row.a.size());
+    }
+    std::string text;
+    for (const board::Difference& row : rows) {
+        text += row.key + std::string(widths[0] - row.key.size() + 2, ' ') + row.name +
+                std::string(widths[1] - row.name.size() + 2, ' ') + row.a +
+                std::string(widths[2] - row.a.size() + 2, ' ') + row.b + "\n";
+    }
+    return text;
+}
+
 std::string CompareText(const ConfigDocument& doc, const ConfigDocument& onBoard) {
-    const auto settings = board::SettingDifferences(doc, onBoard);
+    std::vector<board::Difference> rows = board::SettingDifferences(doc, onBoard);
     const auto registers = board::RegisterDifferences(doc, onBoard);
     std::string text =
         Format("The configuration against the board %s:\n\n", kTarget.Name().c_str());
-    if (settings.empty() && registers.empty()) {
+    if (rows.empty() && registers.empty()) {
         text += "No differences: the board holds the configuration's registers.\n";
     } else {
-        text += "Setting or register\tName\tConfiguration\tBoard\n";
-        text += board::DifferenceLines(settings) + board::DifferenceLines(registers);
+        rows.insert(rows.begin(), {"Id", "Setting or register", "Configuration", "Board"});
+        rows.insert(rows.end(), registers.begin(), registers.end());
+        text += Columns(rows);
     }
     return text + "\n" + board::NotComparedWithBoard() + "\n";
 }

@@ -121,14 +121,14 @@ bool PictureBoardWindows(zlc::ConfigDocument& doc, zlc::ui::qt::MainWindow& wind
     QApplication::processEvents();
     bool ok = SavePicture(window.timingWindow(), directory, "window-timing-diagram.png");
     window.TriggerCommand(Commands::ApplyToBoard);
+    QApplication::processEvents();
+    ok = SavePicture(&window, directory, "window-applied-to-board.png") && ok;
     zlc::SetSetting(doc, zlc::SettingId::HorzPanelSize, 640);
     window.TriggerCommand(Commands::CompareWithBoard);
     QApplication::processEvents();
     auto* compared = window.findChild<QWidget*>("Compare with Board");
-    ok = compared != nullptr && SavePicture(compared, directory, "window-compare-with-board.png") &&
-         ok;
-    window.TriggerCommand(Commands::ApplyToBoard);
-    return SavePicture(&window, directory, "window-applied-to-board.png") && ok;
+    return compared != nullptr &&
+           SavePicture(compared, directory, "window-compare-with-board.png") && ok;
 }
 
 } // namespace
