@@ -50,5 +50,7 @@ void AddDiffCommand(CLI::App& app, Invocation& invocation);
 void AddPreviewCommand(CLI::App& app, Invocation& invocation);
 // Hidden: what the shells' completion scripts ask the tool.
 void AddCompletionCommand(CLI::App& app, Invocation& invocation);
+void AddApplyCommand(CLI::App& app, Invocation& invocation);
+void AddTimingCommand(CLI::App& app, Invocation& invocation);
 
 } // namespace zlc::cli

@@ -1,17 +1,20 @@
 #include "base/Format.h"
+#include "board/BoardAccess.h"
+#include "board/Differences.h"
 #include "cli/Cli.h"
 #include "cli/Json.h"
 #include "files/ConfigFile.h"
-#include "model/RegisterTable.h"
-#include "model/SettingsTable.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace zlc::cli {
 
 namespace {
+
+using board::Difference;
 
 struct DiffOptions {
     std::string a;
@@ -19,42 +22,16 @@ struct DiffOptions {
     bool json = false;
 };
 
-struct Difference {
-    std::string key;  // the setting's id, or REG[XXh]
-    std::string name; // long name, or the register's REG_ name
-    std::string a;
-    std::string b;
-};
-
-std::vector<Difference> SettingDifferences(const ConfigDocument& a, const ConfigDocument& b) {
-    std::vector<Difference> differences;
-    for (const SettingEntry& row : SettingsTable()) {
-        const std::string valueA = FormatSettingValue(a, row.id);
-        const std::string valueB = FormatSettingValue(b, row.id);
-        if (valueA != valueB || GetSetting(a, row.id) != GetSetting(b, row.id)) {
-            differences.push_back({std::to_string(row.id), row.longName, valueA, valueB});
-        }
+// `board` or `board:PATH` in place of a file: the board, or empty.
+std::optional<board::BoardTarget> BoardOperand(const std::string& operand) {
+    constexpr std::string_view kBoard = "board";
+    if (operand == kBoard) {
+        return board::BoardTarget{};
     }
-    return differences;
-}
-
-std::vector<Difference> RegisterDifferences(const ConfigDocument& a, const ConfigDocument& b) {
-    std::vector<Difference> differences;
-    for (const RegisterEntry& reg : RegisterTable()) {
-        const uint8_t valueA = a.GetRegister(reg.index);
-        const uint8_t valueB = b.GetRegister(reg.index);
-        if (valueA != valueB) {
-            differences.push_back({Format("REG[%02Xh]", static_cast<unsigned>(reg.index)), reg.name,
-                                   Format("%02X", valueA), Format("%02X", valueB)});
-        }
+    if (operand.size() > kBoard.size() + 1 && operand.starts_with("board:")) {
+        return board::BoardTarget{operand.substr(kBoard.size() + 1)};
     }
-    return differences;
-}
-
-void PrintText(const std::vector<Difference>& differences) {
-    for (const Difference& d : differences) {
-        std::printf("%s\t%s\t%s\t%s\n", d.key.c_str(), d.name.c_str(), d.a.c_str(), d.b.c_str());
-    }
+    return std::nullopt;
 }
 
 std::string JsonArray(const std::vector<Difference>& differences, const char* keyName) {
@@ -71,6 +48,9 @@ std::string JsonArray(const std::vector<Difference>& differences, const char* ke
 }
 
 bool Load(const std::string& path, ConfigDocument& doc) {
+    if (path.empty()) {
+        return true; // the default configuration
+    }
     const FileOutcome outcome = LoadConfigFile(doc, path);
     if (!outcome.ok) {
         std::fprintf(stderr, "%s\n", outcome.message.c_str());
@@ -78,20 +58,46 @@ bool Load(const std::string& path, ConfigDocument& doc) {
     return outcome.ok;
 }
 
+// A board operand takes what the board does not hold from the other side, so
+// that only what the board holds can differ.
+bool ReadBoard(const board::BoardTarget& target, const ConfigDocument& base, ConfigDocument& doc) {
+    const board::BoardRegisters read = board::ReadBoardRegisters(base.block, target);
+    if (!read.ok) {
+        std::fprintf(stderr, "zlc62740: diff: %s\n", read.message.c_str());
+        return false;
+    }
+    doc = board::WithBoardRegisters(base, read.regs);
+    return true;
+}
+
 int Diff(const DiffOptions& options) {
     ConfigDocument a;
     ConfigDocument b;
-    if (!Load(options.a, a) || (!options.b.empty() && !Load(options.b, b))) {
+    const auto boardA = BoardOperand(options.a);
+    const auto boardB = BoardOperand(options.b);
+    if ((!boardA && !Load(options.a, a)) || (!boardB && !Load(options.b, b))) {
         return kExitUsage;
     }
-    const auto settings = SettingDifferences(a, b);
-    const auto registers = RegisterDifferences(a, b);
+    const ConfigDocument baseA = a;
+    if ((boardA && !ReadBoard(*boardA, b, a)) || (boardB && !ReadBoard(*boardB, baseA, b))) {
+        return kExitUsage;
+    }
+    const auto settings = board::SettingDifferences(a, b);
+    const auto registers = board::RegisterDifferences(a, b);
+    const bool withBoard = boardA || boardB;
     if (options.json) {
-        std::printf("{\n  \"settings\": %s,\n  \"registers\": %s\n}\n",
-                    JsonArray(settings, "id").c_str(), JsonArray(registers, "register").c_str());
+        std::printf(
+            "{\n  \"settings\": %s,\n  \"registers\": %s%s\n}\n", JsonArray(settings, "id").c_str(),
+            JsonArray(registers, "register").c_str(),
+            withBoard
+                ? (",\n  \"notCompared\": " + JsonString(board::NotComparedWithBoard())).c_str()
+                : "");
     } else {
-        PrintText(settings);
-        PrintText(registers);
+        std::fputs(board::DifferenceLines(settings).c_str(), stdout);
+        std::fputs(board::DifferenceLines(registers).c_str(), stdout);
+        if (withBoard) {
+            std::printf("# %s\n", board::NotComparedWithBoard().c_str());
+        }
     }
     return settings.empty() && registers.empty() ? kExitOk : kExitFailed;
 }
@@ -103,11 +109,16 @@ void AddDiffCommand(CLI::App& app, Invocation& invocation) {
     auto* diff = app.add_subcommand(
         "diff", "Print the settings and registers in which two files' configurations differ; "
                 "exit 0 when equal, 1 when different, 2 on trouble");
-    diff->add_option("A", options->a, "A configurable file")->required();
-    diff->add_option("B", options->b, "Another configurable file (default: the default block)");
+    diff->add_option("A", options->a,
+                     "A configurable file, or `board` (the board ZLC62740_BOARD chooses) or "
+                     "`board:PATH` (a simulated board's file): its registers")
+        ->required();
+    diff->add_option("B", options->b,
+                     "Another configurable file, `board` or `board:PATH` (default: the default "
+                     "block)");
     diff->add_flag("--json", options->json, "Print a JSON object instead of text lines");
     diff->callback([&invocation, options] {
-        // The two files are the whole input; the document options play no part.
+        // The two operands are the whole input; the document options play no part.
         invocation.command = [options](ConfigDocument&) { return Diff(*options); };
     });
 }

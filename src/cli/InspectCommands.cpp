@@ -1,50 +1,27 @@
 #include "cli/Cli.h"
-#include "cli/Json.h"
 #include "cli/SettingNames.h"
+#include "cli/SettingsJson.h"
 #include "model/ModeDescription.h"
 #include "model/SettingsTable.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
-#include <string_view>
 
 namespace zlc::cli {
 
 namespace {
 
-// The unit of the value printed, which is GetSetting's. It counts clocks in
-// Hz; the table's "MHz" is the unit the pages show them in.
-const char* UnitOf(const SettingEntry& row) {
-    if (row.unit == nullptr) {
-        return "";
-    }
-    return std::string_view(row.unit) == "MHz" ? "Hz" : row.unit;
-}
-
 int ShowText(const ConfigDocument& doc) {
     for (const SettingEntry& row : SettingsTable()) {
         std::printf("%d\t%s\t%s\t%s\n", row.id, row.longName,
-                    FormatSettingValue(doc, row.id).c_str(), UnitOf(row));
+                    FormatSettingValue(doc, row.id).c_str(), ShownUnit(row));
     }
     std::printf("Panel: %s\n", ModeDescription(doc).c_str());
     return kExitOk;
 }
 
 int ShowJson(const ConfigDocument& doc) {
-    std::string out = "{\n  \"settings\": [\n";
-    const auto rows = SettingsTable();
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const SettingEntry& row = rows[i];
-        out += "    {\"id\": " + std::to_string(row.id) +
-               ", \"name\": " + JsonString(row.longName) +
-               ", \"shortName\": " + JsonString(row.shortName) +
-               ", \"value\": " + JsonString(FormatSettingValue(doc, row.id)) +
-               ", \"raw\": " + std::to_string(GetSetting(doc, row.id)) +
-               ", \"unit\": " + JsonString(UnitOf(row)) + "}";
-        out += i + 1 < rows.size() ? ",\n" : "\n";
-    }
-    out += "  ],\n  \"panel\": " + JsonString(ModeDescription(doc)) + "\n}\n";
-    std::fputs(out.c_str(), stdout);
+    std::fputs(SettingsJson(doc).c_str(), stdout);
     return kExitOk;
 }
 

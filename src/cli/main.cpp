@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
     AddDiffCommand(app, invocation);
     AddPreviewCommand(app, invocation);
     AddCompletionCommand(app, invocation);
+    AddApplyCommand(app, invocation);
+    AddTimingCommand(app, invocation);
 
     try {
         app.parse(argc, argv);

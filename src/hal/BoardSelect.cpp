@@ -65,7 +65,10 @@ int BoardIndexFromText(const char* text) {
 }
 
 MapResult MapChip(uint32_t physMemAddr) {
-    const BoardChoice choice = ChooseBoard(std::getenv(kBoardVariable));
+    return MapChosenBoard(ChooseBoard(std::getenv(kBoardVariable)), physMemAddr);
+}
+
+MapResult MapChosenBoard(const BoardChoice& choice, uint32_t physMemAddr) {
     if (choice.kind == BoardChoice::Device) {
         return MapLinuxBoard(choice.path, physMemAddr,
                              BoardIndexFromText(std::getenv(kBoardIndexVariable)));

@@ -36,6 +36,10 @@ struct MapResult {
 // Chooses the backend as the environment says and maps the chip.
 MapResult MapChip(uint32_t physMemAddr);
 
+struct BoardChoice;
+// Maps the chip of a board chosen otherwise (a command naming a board file).
+MapResult MapChosenBoard(const BoardChoice& choice, uint32_t physMemAddr);
+
 } // namespace zlc::hal
 
 // halInitialize with a window that is already mapped: the backend choice is

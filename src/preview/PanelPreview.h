@@ -7,11 +7,10 @@
 
 #include "hal/sim/PanelRenderer.h"
 #include "model/ConfigBlock.h"
+#include "preview/ChipProgramming.h"
 #include "preview/PreviewPatterns.h"
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 namespace zlc::preview {
 
@@ -20,21 +19,10 @@ struct PreviewOptions {
     Pattern pattern = Pattern::Squares;
 };
 
-// A register the HAL left different from the block it programmed from.
-struct RegisterChange {
-    int index;
-    uint8_t fromBlock;
-    uint8_t programmed;
-};
-
-struct PanelPreview {
+struct PanelPreview : ChipReport {
     bool ok = false;
     std::string message; // why the HAL refused the configuration
     sim::PanelImage image;
-    sim::PanelGeometry geometry;
-    unsigned frameRate = 0;          // what the chip runs at as programmed
-    unsigned requestedFrameRate = 0; // the block's; 0 when it asks for none
-    std::vector<RegisterChange> changes;
 };
 
 // Whether `depth` is one the chip has: 1, 2, 4 or 8 bits per pixel.
@@ -43,11 +31,5 @@ bool IsChipDepth(int depth);
 // Runs the HAL over a board of its own; the HAL is left without a board
 // afterwards, so no earlier program's board is in use while this runs.
 PanelPreview MakePanelPreview(const ConfigBlock& block, const PreviewOptions& options = {});
-
-// "240 x 320, 8 bpp, color, PivotScan"
-std::string DescribeGeometry(const PanelPreview& preview);
-
-// The frame rate and the registers the HAL changed, on one line.
-std::string DescribeProgramming(const PanelPreview& preview);
 
 } // namespace zlc::preview

@@ -229,6 +229,8 @@ constexpr MenuTemplate kFileMenu[] = {
     kSeparator,
     {Commands::ConfigureMultiple, "Configure &Multiple...", {}},
     {Commands::Export, "&Export...", {}},
+    {Commands::ImportSettings, "&Import Settings...", {}},
+    {Commands::ExportSettings, "Ex&port Settings...", {}},
     kSeparator,
     {Commands::Exit, "E&xit", {}},
 };
@@ -255,11 +257,19 @@ constexpr MenuTemplate kHelpMenu[] = {
 
 constexpr MenuTemplate kViewMenu[] = {
     {Commands::PanelPreview, "&Panel Preview", {}},
+    {Commands::TimingDiagram, "&Timing Diagram", {}},
+};
+
+constexpr MenuTemplate kBoardMenu[] = {
+    {Commands::ApplyToBoard, "&Apply to Board", {}},
+    {Commands::CompareWithBoard, "&Compare with Board", {}},
+    {Commands::ReadBoardRegisters, "&Read Registers from Board", {}},
 };
 
 constexpr MenuTemplate kMainMenu[] = {
     {0, "&File", kFileMenu},
     {0, "&View", kViewMenu},
+    {0, "&Board", kBoardMenu},
     {0, "&Help", kHelpMenu},
 };
 

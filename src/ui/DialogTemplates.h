@@ -107,6 +107,12 @@ inline constexpr int About = 40014;
 inline constexpr int FirstTooltipDelay = 40021; // to 40026
 inline constexpr int Web = 40031;
 inline constexpr int PanelPreview = 40041;
+inline constexpr int TimingDiagram = 40042;
+inline constexpr int ImportSettings = 40007;
+inline constexpr int ExportSettings = 40008;
+inline constexpr int ApplyToBoard = 40051;
+inline constexpr int CompareWithBoard = 40052;
+inline constexpr int ReadBoardRegisters = 40053;
 } // namespace Commands
 
 } // namespace zlc::ui

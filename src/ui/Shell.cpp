@@ -8,9 +8,11 @@
 #include "platform/PrivateDirectory.h"
 #include "ui/AboutDialog.h"
 #include "ui/AppIdentity.h"
+#include "ui/BoardCommands.h"
 #include "ui/ConfigureMultipleDialog.h"
 #include "ui/ControlBindings.h"
 #include "ui/PanelPage.h"
+#include "ui/SettingsFileCommands.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -64,7 +66,10 @@ FileDialogRequest OpenRequest() {
 // the file it loads replaces the document and clears any input error.)
 bool NeedsCommittedTyping(int command) {
     return command == Commands::Save || command == Commands::SaveAs ||
-           command == Commands::ConfigureMultiple || command == Commands::Export;
+           command == Commands::ConfigureMultiple || command == Commands::Export ||
+           command == Commands::ImportSettings || command == Commands::ExportSettings ||
+           command == Commands::ApplyToBoard || command == Commands::CompareWithBoard ||
+           command == Commands::ReadBoardRegisters;
 }
 
 } // namespace
@@ -175,6 +180,9 @@ void Shell::Command(int id) {
     if (NeedsCommittedTyping(id) && !CommitPageTyping()) {
         return;
     }
+    if (RunDocumentCommand(id)) {
+        return;
+    }
     switch (id) {
     case Commands::Open:
         Open();
@@ -242,6 +250,38 @@ void Shell::OpenFile(const std::string& path) {
     UpdateTitle();
     ShowPage(currentTab_);
     state_.diagnostics.Update(Ids::DiagnosticsBox, DIAG_FORCE);
+}
+
+bool Shell::RunDocumentCommand(int id) {
+    std::string note;
+    switch (id) {
+    case Commands::ImportSettings:
+        if (ImportSettings(state_, host_)) {
+            ShowChangedDocument();
+        }
+        return true;
+    case Commands::ExportSettings:
+        ExportSettings(state_, host_);
+        return true;
+    case Commands::ApplyToBoard:
+        ApplyToBoard(state_, host_);
+        return true;
+    case Commands::CompareWithBoard:
+        CompareWithBoard(state_, host_);
+        return true;
+    case Commands::ReadBoardRegisters:
+        if (ReadRegistersFromBoard(state_, host_, note)) {
+            ShowChangedDocument(note);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Shell::ShowChangedDocument(const std::string& note) {
+    ShowPage(currentTab_);
+    state_.diagnostics.Update(Ids::DiagnosticsBox, DIAG_FORCE, note);
 }
 
 void Shell::ReportSaved() {

@@ -71,6 +71,10 @@ class ShellHost {
     // answers the result it ended with.
     virtual int RunModalDialog(ModalDialog& dialog) = 0;
     virtual void CloseWindow() = 0;
+    // Shows a text the user may read at leisure and copy, under `title`.
+    virtual void ShowText(const std::string& /*title*/, const std::string& text) {
+        ShowMessage(MessageIcon::Information, text);
+    }
 };
 
 struct PageEntry {
@@ -148,6 +152,10 @@ class Shell {
     void SaveAs();
     void ReportSaved();
     void ConfigureMultiple(const std::vector<std::string>& preselected);
+    // The page and the Diagnostics box after the document changed under them.
+    void ShowChangedDocument(const std::string& note = {});
+    // The commands beyond the classic menus; false for any other id.
+    bool RunDocumentCommand(int id);
 
     ShellHost& host_;
     UiState state_;

@@ -4,6 +4,7 @@
 
 #include "base/Notice.h"
 #include "hal/Hal.h"
+#include "virt/HalMessages.h"
 #include "virt/Keys.h"
 #include "virt/Panner.h"
 #include "virt/TestPattern.h"
@@ -89,19 +90,6 @@ void PrintBanner() {
 void PrintUsage() {
     for (const char* line : kUsage) {
         std::fputs(line, stdout);
-    }
-}
-
-const char* InitializeMessage(int code) {
-    switch (code) {
-    case HAL_DEVICE_NOT_FOUND:
-        return "\nERROR: Did not find an ZLC62740 device.\n";
-    case HAL_DRIVER_NOT_FOUND:
-        return "\nERROR: Unable to locate/load ZLC62XXX.VXD\n";
-    case HAL_IOCTL_ERROR:
-        return "\nERROR: An IOCTL error occurred.\n";
-    default:
-        return "\nERROR: The HAL returned an unknown error.\n";
     }
 }
 
@@ -231,7 +219,7 @@ DepthResult RunDepth(const Session& session, int depth) {
 int main(int argc, char** argv) {
     PrintBanner();
     if (const int code = halInitialize(&HalInfo); code != HAL_OK) {
-        std::fputs(InitializeMessage(code), stdout);
+        std::fputs(HalInitializeMessage(code), stdout);
         return kExitNoHal;
     }
     if (halProgramRegisters() != HAL_OK) {

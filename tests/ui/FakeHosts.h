@@ -275,6 +275,9 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     void ShowMessage(MessageIcon icon, const std::string& text) override {
         messages.push_back({icon, text});
     }
+    void ShowText(const std::string& textTitle, const std::string& text) override {
+        texts.push_back({textTitle, text});
+    }
     DialogHost& CreatePageHost(const DialogTemplate& pageTemplate) override {
         page = std::make_unique<FakeDialogHost>(pageTemplate);
         page->SetEvents([this] { return shell->currentPage(); });
@@ -324,6 +327,7 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     std::string title;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<Message> messages;
+    std::vector<std::pair<std::string, std::string>> texts; // title and text of each shown
     std::unique_ptr<FakeDialogHost> page;
     // The last modal dialog, kept after it ended for the tests to look at.
     std::unique_ptr<FakeDialogHost> dialog;

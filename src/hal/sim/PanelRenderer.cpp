@@ -20,7 +20,10 @@ uint8_t Widen(uint8_t level) {
 } // namespace
 
 PanelGeometry DescribePanel(std::span<const uint8_t> board) {
-    const uint8_t* regs = board.data() + kRegisterOffset;
+    return DescribeRegisters(board.data() + kRegisterOffset);
+}
+
+PanelGeometry DescribeRegisters(const uint8_t* regs) {
     PanelGeometry geometry;
     geometry.bitsPerPixel = 1 << (regs[REG_MODE_REGISTER_1] >> 6);
     geometry.pivotScan = (regs[REG_PORTRAIT_MODE] & 0x80) != 0;

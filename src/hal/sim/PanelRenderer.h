@@ -31,6 +31,8 @@ struct PanelGeometry {
 bool RenderPanel(std::span<const uint8_t> board, PanelImage& image, std::string& message);
 
 PanelGeometry DescribePanel(std::span<const uint8_t> board);
+// The same from the 32 register bytes alone.
+PanelGeometry DescribeRegisters(const uint8_t* regs);
 
 // The whole board file, checked to be one.
 bool ReadBoardFile(const std::string& path, std::vector<uint8_t>& board, std::string& message);

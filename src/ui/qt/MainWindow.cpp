@@ -5,6 +5,8 @@
 #include "ui/qt/ListViewControl.h"
 #include "ui/qt/PanelPreviewWindow.h"
 #include "ui/qt/QtDialogHost.h"
+#include "ui/qt/TextWindow.h"
+#include "ui/qt/TimingWindow.h"
 #include "ui/qt/Toolkit.h"
 
 #include <QApplication>
@@ -243,6 +245,10 @@ void MainWindow::TriggerCommand(int id) {
         ShowPanelPreview(); // a window of the Qt host only; the shell has nothing to do
         return;
     }
+    if (id == Commands::TimingDiagram) {
+        ShowTimingDiagram(); // as the preview: a window of the Qt host only
+        return;
+    }
     shell_->Command(id);
 }
 
@@ -255,6 +261,16 @@ void MainWindow::ShowPanelPreview() {
     panelPreview_->Refresh();
     panelPreview_->show();
     panelPreview_->raise();
+}
+
+void MainWindow::ShowTimingDiagram() {
+    if (timingWindow_ == nullptr) {
+        timingWindow_ = new TimingWindow(doc_, this);
+        timingWindow_->move(frameGeometry().bottomLeft() + QPoint(0, 8));
+    }
+    timingWindow_->Refresh();
+    timingWindow_->show();
+    timingWindow_->raise();
 }
 
 void MainWindow::OnTabChanged(int index) {
@@ -340,6 +356,10 @@ void MainWindow::CloseWindow() {
     close();
 }
 
+void MainWindow::ShowText(const std::string& title, const std::string& text) {
+    TextWindow::Show(this, title, text);
+}
+
 void MainWindow::ShowDiagnostics(const std::string& text) {
     QString shown = QString::fromStdString(text);
     shown.replace("\r\n", "\n");
@@ -354,6 +374,9 @@ void MainWindow::SetDiagnosticsHighlight(bool highlight) {
     // one place from which the preview follows the document.
     if (panelPreview_ != nullptr && panelPreview_->isVisible()) {
         panelPreview_->Refresh();
+    }
+    if (timingWindow_ != nullptr && timingWindow_->isVisible()) {
+        timingWindow_->Refresh();
     }
     highlighted_ = highlight;
     diagnostics_->setStyleSheet(

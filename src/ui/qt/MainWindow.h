@@ -16,6 +16,7 @@ class QHelpEvent;
 namespace zlc::ui::qt {
 
 class PanelPreviewWindow;
+class TimingWindow;
 class QtDialogHost;
 class TooltipStyle;
 class ListViewControl;
@@ -37,6 +38,8 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     QtDialogHost* pageHost() const { return pageHost_; }
     // The View > Panel Preview window, once it has been opened.
     PanelPreviewWindow* panelPreview() const { return panelPreview_; }
+    // The View > Timing Diagram window, once it has been opened.
+    TimingWindow* timingWindow() const { return timingWindow_; }
     // The widget of a control of the current page.
     QWidget* PageControl(int id) const;
     // Triggers a menu command as choosing its menu item does.
@@ -55,6 +58,7 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     void ShowProgress(int done, int total) override;
     int RunModalDialog(ModalDialog& dialog) override;
     void CloseWindow() override;
+    void ShowText(const std::string& title, const std::string& text) override;
 
     // DiagnosticsView
     void ShowDiagnostics(const std::string& text) override;
@@ -76,6 +80,7 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     void OnTabChanged(int index);
     bool ShowTooltip(QWidget* widget, QEvent* event);
     void ShowPanelPreview();
+    void ShowTimingDiagram();
     bool ShowRowTooltip(ListViewControl* list, QWidget* widget, QHelpEvent* help);
 
     const ConfigDocument& doc_;
@@ -87,6 +92,7 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     QtDialogHost* pageHost_ = nullptr;
     TooltipStyle* tooltipStyle_ = nullptr;
     PanelPreviewWindow* panelPreview_ = nullptr;
+    TimingWindow* timingWindow_ = nullptr;
     std::vector<QAction*> actions_;
     bool highlighted_ = false;
 };

@@ -2,10 +2,12 @@
 // dialogs, so that they can be looked at without clicking through them:
 // 62740CFG-screenshots DIR.
 #include "model/ConfigDocument.h"
+#include "model/SettingsTable.h"
 #include "panels/PanelList.h"
 #include "ui/Shell.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtDialogHost.h"
+#include "ui/qt/TimingWindow.h"
 #include "ui/qt/WhenModal.h"
 
 #include <QApplication>
@@ -14,8 +16,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 using zlc::ui::qt::WhenModal;
@@ -106,6 +110,27 @@ bool SaveModifyRegisterDialog(zlc::ui::qt::MainWindow& window, const QDir& direc
     return saved;
 }
 
+// The windows beside the main window: the timing diagram, and the comparison
+// with a simulated board of its own after the panel was made wider.
+bool PictureBoardWindows(zlc::ConfigDocument& doc, zlc::ui::qt::MainWindow& window,
+                         const QDir& directory) {
+    using namespace zlc::ui;
+    const QTemporaryDir boardDirectory;
+    ::setenv("ZLC62740_BOARD", qPrintable(boardDirectory.filePath("screenshots.board")), 1);
+    window.TriggerCommand(Commands::TimingDiagram);
+    QApplication::processEvents();
+    bool ok = SavePicture(window.timingWindow(), directory, "window-timing-diagram.png");
+    window.TriggerCommand(Commands::ApplyToBoard);
+    QApplication::processEvents();
+    ok = SavePicture(&window, directory, "window-applied-to-board.png") && ok;
+    zlc::SetSetting(doc, zlc::SettingId::HorzPanelSize, 640);
+    window.TriggerCommand(Commands::CompareWithBoard);
+    QApplication::processEvents();
+    auto* compared = window.findChild<QWidget*>("Compare with Board");
+    return compared != nullptr &&
+           SavePicture(compared, directory, "window-compare-with-board.png") && ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -139,5 +164,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    return SaveModifyRegisterDialog(window, directory) && PictureDialogs(window, directory) ? 0 : 1;
+    return SaveModifyRegisterDialog(window, directory) && PictureDialogs(window, directory) &&
+                   PictureBoardWindows(doc, window, directory)
+               ? 0
+               : 1;
 }
