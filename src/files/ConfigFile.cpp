@@ -21,7 +21,6 @@ namespace zlc {
 namespace {
 
 using platform::File;
-using platform::FileBytes;
 using platform::FileTimes;
 using platform::SystemErrorText;
 
@@ -259,12 +258,8 @@ FileOutcome LoadConfigFile(ConfigDocument& doc, const std::string& path) {
             !reason.empty()) {
             return fail(reason);
         }
-        FileBytes bytes;
-        if (!file.ReadAll(static_cast<size_t>(status.st_size), bytes, error)) {
-            return fail.System(error);
-        }
         std::string message = kMessageNoConfigData;
-        if (!LoadFromImage(doc, bytes.span(), message)) {
+        if (!LoadFromFile(doc, file, static_cast<uint64_t>(status.st_size), message)) {
             return fail(message);
         }
         return {true, {}, {}};

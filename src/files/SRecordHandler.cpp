@@ -1,136 +1,23 @@
 #include "files/SRecordHandler.h"
 
+#include "files/FilePieces.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace zlc {
 
 namespace {
 
-constexpr uint8_t kNotHex = 0xFF;
-
-constexpr std::array<uint8_t, 256> MakeHexValues() {
-    std::array<uint8_t, 256> values{};
-    values.fill(kNotHex);
-    for (int i = 0; i < 10; ++i) {
-        values['0' + i] = static_cast<uint8_t>(i);
-    }
-    for (int i = 0; i < 6; ++i) {
-        values['A' + i] = static_cast<uint8_t>(10 + i);
-        values['a' + i] = static_cast<uint8_t>(10 + i);
-    }
-    return values;
-}
-
-constexpr std::array<uint8_t, 256> kHexValues = MakeHexValues();
 constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-bool IsLineEnd(uint8_t c) {
-    return c == '\r' || c == '\n' || c == '\0';
-}
-
-// Address bytes of the record types that are read and rewritten; 0 for a type
-// that is carried through as a kept line.
-int AddressBytes(uint8_t type) {
-    switch (type) {
-    case '0':
-    case '1':
-    case '5':
-    case '9':
-        return 2;
-    case '2':
-    case '8':
-        return 3;
-    case '3':
-    case '7':
-        return 4;
-    default:
-        return 0;
-    }
-}
 
 bool CarriesData(char type) {
     return type >= '0' && type <= '3';
 }
 
-// Two hex digits, read as one 16-bit index, decode to their byte; an index
-// with a character that is not a hex digit decodes to a value above 0xFF.
-const std::array<uint16_t, 65536>& HexPairValues() {
-    static const std::array<uint16_t, 65536> table = [] {
-        std::array<uint16_t, 65536> values{};
-        for (unsigned i = 0; i < 65536; ++i) {
-            const uint8_t high = kHexValues[i & 0xFF];
-            const uint8_t low = kHexValues[i >> 8];
-            values[i] = (high | low) > 0x0F ? 0x100 : static_cast<uint16_t>((high << 4) | low);
-        }
-        return values;
-    }();
-    return table;
-}
-
-// Decodes `n` digit pairs and adds the bytes to `sum`; false when any of them
-// is not a hex digit. The caller has made sure that the digits are there.
-bool DecodeHex(const uint8_t* digits, size_t n, uint8_t* out, unsigned& sum) {
-    const std::array<uint16_t, 65536>& pairs = HexPairValues();
-    unsigned bad = 0;
-    for (size_t i = 0; i < n; ++i) {
-        uint16_t index;
-        std::memcpy(&index, digits + 2 * i, 2); // little-endian: first digit in the low byte
-        const uint16_t value = pairs[index];
-        bad |= value;
-        out[i] = static_cast<uint8_t>(value);
-        sum += static_cast<uint8_t>(value);
-    }
-    return bad <= 0xFF;
-}
-
-// Reads one record that starts at "S" and a type of the table. Returns false
-// when the record is cut short, holds a character that is not a hex digit, or
-// has a byte count too small for its address and checksum: such damage is
-// not something a checksum can be trusted to catch.
-bool ReadRecord(const uint8_t* text, size_t length, size_t& pos, SRecordLine& line,
-                std::vector<uint8_t>& data, bool& checksumOk) {
-    const uint8_t type = text[pos + 1];
-    const size_t addressBytes = static_cast<size_t>(AddressBytes(type));
-    uint8_t count = 0;
-    unsigned sum = 0;
-    if (length - pos < 4 || !DecodeHex(text + pos + 2, 1, &count, sum) ||
-        count < addressBytes + 1) {
-        return false;
-    }
-    // Records without data have nothing between address and checksum; a larger
-    // count would leave characters the rewrite cannot place.
-    if (!CarriesData(static_cast<char>(type)) && count != addressBytes + 1) {
-        return false;
-    }
-    const uint8_t* digits = text + pos + 4;
-    if (length - pos - 4 < 2 * size_t{count}) {
-        return false;
-    }
-    uint8_t address[4];
-    const size_t dataLength = count - addressBytes - 1;
-    const size_t dataStart = data.size();
-    data.resize(dataStart + dataLength);
-    uint8_t checksum = 0;
-    unsigned ignored = 0;
-    if (!DecodeHex(digits, addressBytes, address, sum) ||
-        !DecodeHex(digits + 2 * addressBytes, dataLength, data.data() + dataStart, sum) ||
-        !DecodeHex(digits + 2 * (count - 1), 1, &checksum, ignored)) {
-        return false;
-    }
-    uint32_t value = 0;
-    for (size_t i = 0; i < addressBytes; ++i) {
-        value = (value << 8) | address[i];
-    }
-    checksumOk = checksum == static_cast<uint8_t>(~sum);
-    line = {static_cast<char>(type), value, count};
-    pos += 4 + 2 * size_t{count};
-    return true;
+int AddressBytes(char type) {
+    return SRecordAddressBytes(static_cast<uint8_t>(type));
 }
 
 constexpr std::array<std::array<uint8_t, 2>, 256> MakeHexPairs() {
@@ -155,7 +42,7 @@ size_t DataLength(const SRecordLine& line) {
         return line.count;
     }
     if (CarriesData(line.type)) {
-        return line.count - static_cast<size_t>(AddressBytes(static_cast<uint8_t>(line.type))) - 1;
+        return line.count - static_cast<size_t>(AddressBytes(line.type)) - 1;
     }
     return 0;
 }
@@ -191,65 +78,71 @@ bool KeptTextUnchanged(const SRecordImage& parsed, const uint8_t* newBlock) {
     return true;
 }
 
-// Whether every byte is printable (0x20 to 0x7E), a tab, CR, LF or NUL.
-bool OnlyTextCharacters(std::span<const uint8_t> image) {
-    const uint8_t* text = image.data();
-    size_t i = 0;
-#if defined(__SSE2__)
-    // Sixteen bytes at a time: files of tens of megabytes are checked twice
-    // per save.
-    const __m128i space = _mm_set1_epi8(0x20);
-    const __m128i lastPrintable = _mm_set1_epi8(0x7E - 0x20);
-    const __m128i tab = _mm_set1_epi8('\t');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i zero = _mm_setzero_si128();
-    __m128i bad = zero;
-    for (; i + 16 <= image.size(); i += 16) {
-        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-        const __m128i shifted = _mm_sub_epi8(c, space);
-        const __m128i printable = _mm_cmpeq_epi8(_mm_min_epu8(shifted, lastPrintable), shifted);
-        const __m128i ok =
-            _mm_or_si128(_mm_or_si128(printable, _mm_cmpeq_epi8(c, tab)),
-                         _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(c, cr), _mm_cmpeq_epi8(c, lf)),
-                                      _mm_cmpeq_epi8(c, zero)));
-        bad = _mm_or_si128(bad, _mm_cmpeq_epi8(ok, zero));
+// Gathers the text taken apart into an SRecordImage.
+class ImageSink : public SRecordSink {
+  public:
+    explicit ImageSink(SRecordImage& out) : out_(out) {}
+
+    void Record(const SRecordLine& line, std::span<const uint8_t> data) override {
+        out_.data.insert(out_.data.end(), data.begin(), data.end());
+        out_.lines.push_back(line);
     }
-    if (_mm_movemask_epi8(bad) != 0) {
-        return false;
-    }
-#endif
-    for (; i < image.size(); ++i) {
-        const uint8_t c = text[i];
-        if (!(static_cast<uint8_t>(c - 0x20) < 0x5F || c == '\t' || IsLineEnd(c))) {
-            return false;
+    void Kept(std::span<const uint8_t> text, bool lineDone) override {
+        out_.data.insert(out_.data.end(), text.begin(), text.end());
+        keptLength_ += text.size();
+        if (lineDone) {
+            out_.lines.push_back({'?', 0, keptLength_});
+            keptLength_ = 0;
         }
     }
-    return true;
-}
+
+  private:
+    SRecordImage& out_;
+    size_t keptLength_ = 0;
+};
+
+// Searches the data of a text for the block as it goes by, holding no more
+// of it than a window of fixed size.
+class SearchingSink : public SRecordSink {
+  public:
+    void Record(const SRecordLine&, std::span<const uint8_t> data) override { Add(data); }
+    void Kept(std::span<const uint8_t> text, bool) override { Add(text); }
+
+    BlockResult Answer(ConfigBlock* block, uint64_t* offset, std::string& message) {
+        Examine();
+        return scanner_.Answer(block, offset, message);
+    }
+
+  private:
+    static constexpr size_t kWindow = 1u << 20;
+
+    void Add(std::span<const uint8_t> bytes) {
+        window_.insert(window_.end(), bytes.begin(), bytes.end());
+        if (window_.size() >= kWindow) {
+            Examine();
+            // The starts of the last 67 bytes need bytes that are still to come.
+            const size_t keep = kConfigBlockSize - 1;
+            windowOffset_ += window_.size() - keep;
+            window_.erase(window_.begin(), window_.end() - static_cast<std::ptrdiff_t>(keep));
+        }
+    }
+    void Examine() {
+        if (window_.size() >= kConfigBlockSize) {
+            scanner_.Examine(window_, windowOffset_, windowOffset_,
+                             windowOffset_ + window_.size() - kConfigBlockSize);
+        }
+    }
+
+    BlockScanner scanner_;
+    std::vector<uint8_t> window_;
+    uint64_t windowOffset_ = 0;
+};
 
 } // namespace
 
 bool LooksLikeSRecordText(std::span<const uint8_t> image) {
-    if (!OnlyTextCharacters(image)) {
-        return false;
-    }
-    const uint8_t* text = image.data();
-    // The line count only has to reach three with one data record among them.
-    size_t sLines = 0;
-    bool dataRecord = false;
-    bool atLineStart = true;
-    for (size_t i = 0; i < image.size() && (sLines < 3 || !dataRecord); ++i) {
-        const uint8_t c = text[i];
-        if (atLineStart && c == 'S') {
-            ++sLines;
-            if (i + 1 < image.size() && text[i + 1] >= '1' && text[i + 1] <= '3') {
-                dataRecord = true;
-            }
-        }
-        atLineStart = IsLineEnd(c);
-    }
-    return sLines >= 3 && dataRecord;
+    SRecordRecognizer recognizer;
+    return recognizer.Feed(image) && recognizer.Recognized();
 }
 
 BlockResult ReadSRecordImage(std::span<const uint8_t> image, ConfigBlock* block,
@@ -263,60 +156,70 @@ BlockResult ReadSRecordImage(std::span<const uint8_t> image, ConfigBlock* block,
     out = SRecordImage{};
     out.data.reserve(image.size() / 2);
     out.lines.reserve(image.size() / 40 + 16);
-
-    const uint8_t* text = image.data();
-    const size_t length = image.size();
-    bool lineEndRecorded = false;
-    const char* error = nullptr;
-    size_t dataRecords = 0;
-    size_t pos = 0;
-    while (pos < length) {
-        const uint8_t c = text[pos];
-        if (IsLineEnd(c)) {
-            if (lineEndRecorded) {
-                ++pos;
-                continue;
-            }
-            const size_t start = pos;
-            while (pos < length && IsLineEnd(text[pos])) {
-                ++pos;
-            }
-            out.lineEnd.assign(reinterpret_cast<const char*>(text + start), pos - start);
-            lineEndRecorded = true;
-            continue;
-        }
-        if (c == 'S' && pos + 1 < length && AddressBytes(text[pos + 1]) != 0) {
-            const uint8_t type = text[pos + 1];
-            if (type >= '1' && type <= '3') {
-                ++dataRecords;
-            }
-            SRecordLine line{};
-            bool checksumOk = true;
-            if (!ReadRecord(text, length, pos, line, out.data, checksumOk)) {
-                message = kMessageSRecordCorrupted;
-                return BLOCK_ERROR;
-            }
-            if (!checksumOk) {
-                error = kMessageSRecordCorrupted;
-            }
-            if (type == '5' && line.address != dataRecords) {
-                error = kMessageInvalidRecordCount;
-            }
-            out.lines.push_back(line);
-            continue;
-        }
-        const size_t start = pos;
-        while (pos < length && !IsLineEnd(text[pos])) {
-            ++pos;
-        }
-        out.data.insert(out.data.end(), text + start, text + pos);
-        out.lines.push_back({'?', 0, pos - start});
-    }
-    if (error != nullptr) {
-        message = error;
+    ImageSink sink(out);
+    SRecordParser parser(sink);
+    parser.Feed(image, true);
+    if (parser.Error() != nullptr) {
+        message = parser.Error();
         return BLOCK_ERROR;
     }
+    out.lineEnd = parser.LineEnd();
     return LocateConfigBlock(out.data, block, &out.blockOffset, message);
+}
+
+BlockResult ParseSRecordFile(const platform::File& file, uint64_t size, SRecordSink& sink,
+                             std::string* lineEnd, std::string& message, size_t pieceSize) {
+    message = kMessageNoConfigData;
+    SRecordRecognizer recognizer;
+    SRecordParser parser(sink);
+    // A piece and what the parser left of the one before: never more than one
+    // record.
+    std::vector<uint8_t> buffer(pieceSize + kLongestSRecord);
+    size_t carried = 0;
+    for (uint64_t offset = 0; offset < size;) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(pieceSize, size - offset));
+        int error = 0;
+        if (!file.ReadAt(offset, {buffer.data() + carried, n}, error)) {
+            message = platform::SystemErrorText(error);
+            return BLOCK_ERROR;
+        }
+        if (!recognizer.Feed({buffer.data() + carried, n})) {
+            return BLOCK_ABSENT;
+        }
+        offset += n;
+        if (parser.Damaged()) {
+            continue; // only whether this is S-record text at all is still open
+        }
+        const size_t used = parser.Feed({buffer.data(), carried + n}, offset == size);
+        carried = carried + n - used;
+        std::memmove(buffer.data(), buffer.data() + used, carried);
+    }
+    if (!recognizer.Recognized()) {
+        return BLOCK_ABSENT;
+    }
+    if (parser.Error() != nullptr) {
+        message = parser.Error();
+        return BLOCK_ERROR;
+    }
+    if (lineEnd != nullptr) {
+        *lineEnd = parser.LineEnd();
+    }
+    return BLOCK_FOUND;
+}
+
+BlockResult LocateSRecordBlockInFile(const platform::File& file, uint64_t size, ConfigBlock* block,
+                                     uint64_t* dataOffset, std::string& message, size_t pieceSize) {
+    SearchingSink sink;
+    const BlockResult parsed = ParseSRecordFile(file, size, sink, nullptr, message, pieceSize);
+    if (parsed != BLOCK_FOUND) {
+        return parsed;
+    }
+    return sink.Answer(block, dataOffset, message);
+}
+
+BlockResult SRecordReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
+                            std::string& message) {
+    return LocateSRecordBlockInFile(file, size, block, nullptr, message, kFilePieceSize);
 }
 
 BlockResult SRecordReadBlock(std::span<const uint8_t> image, ConfigBlock* block,
@@ -365,7 +268,7 @@ BlockResult SRecordWriteBlock(const BlockForFile& makeBlock, std::span<const uin
             const auto count = static_cast<uint8_t>(line.count);
             out = PutHex(out, count);
             unsigned sum = count;
-            const int addressBytes = AddressBytes(static_cast<uint8_t>(line.type));
+            const int addressBytes = AddressBytes(line.type);
             for (int i = addressBytes - 1; i >= 0; --i) {
                 const auto byte = static_cast<uint8_t>(line.address >> (8 * i));
                 out = PutHex(out, byte);

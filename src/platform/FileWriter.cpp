@@ -75,7 +75,7 @@ mode_t DefaultMode() {
 std::string RandomTemporaryName(const std::string& directory) {
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    static std::mt19937 generator{std::random_device{}()};
+    static thread_local std::mt19937 generator{std::random_device{}()};
     std::string name = directory + "/" + kTemporaryPrefix;
     for (int i = 0; i < 6; ++i) {
         name += kLetters[generator() % (sizeof kLetters - 1)];

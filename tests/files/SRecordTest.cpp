@@ -2,8 +2,10 @@
 #include "files/DocumentImage.h"
 #include "files/SRecordHandler.h"
 #include "support/BlockImages.h"
+#include "support/OnDisk.h"
 #include "support/SRecordText.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -63,9 +65,22 @@ TEST_P(SRecordRead, GivesTheOutcomeAndMessage) {
         {"found", BLOCK_FOUND}, {"absent", BLOCK_ABSENT}, {"error", BLOCK_ERROR}};
     std::string message;
     ConfigBlock found{};
-    EXPECT_EQ(SRecordReadBlock(Bytes(CaseText(GetParam())), &found, message),
-              results.at(GetParam()["result"]));
+    const std::vector<uint8_t> text = Bytes(CaseText(GetParam()));
+    EXPECT_EQ(SRecordReadBlock(text, &found, message), results.at(GetParam()["result"]));
     EXPECT_EQ(message, GetParam().Or("message", message));
+    // Read from a file a piece at a time: the same answer wherever the pieces
+    // cut a record, a kept line or a line end.
+    const test::OnDisk file(text);
+    for (const size_t pieceSize : test::kPieceSizes) {
+        std::string fileMessage;
+        ConfigBlock fromFile{};
+        EXPECT_EQ(LocateSRecordBlockInFile(file.file, file.size, &fromFile, nullptr, fileMessage,
+                                           pieceSize),
+                  results.at(GetParam()["result"]))
+            << pieceSize;
+        EXPECT_EQ(fileMessage, message) << pieceSize;
+        EXPECT_EQ(std::memcmp(&fromFile, &found, sizeof found), 0) << pieceSize;
+    }
 }
 
 ZLC_CASES(SRecordRead, "files/srecord-reads.txt");
