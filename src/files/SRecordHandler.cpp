@@ -37,6 +37,32 @@ uint8_t* PutHex(uint8_t* out, uint8_t byte) {
     return out + 2;
 }
 
+// Writes a line as the text of a record with a fresh checksum, or a kept
+// line's characters as they are; the line end is the caller's.
+uint8_t* PutLine(uint8_t* out, const SRecordLine& line, const uint8_t* data) {
+    if (line.type == '?') {
+        return std::copy(data, data + line.count, out);
+    }
+    *out++ = 'S';
+    *out++ = static_cast<uint8_t>(line.type);
+    const auto count = static_cast<uint8_t>(line.count);
+    out = PutHex(out, count);
+    unsigned sum = count;
+    const int addressBytes = AddressBytes(line.type);
+    for (int i = addressBytes - 1; i >= 0; --i) {
+        const auto byte = static_cast<uint8_t>(line.address >> (8 * i));
+        out = PutHex(out, byte);
+        sum += byte;
+    }
+    const size_t dataLength =
+        static_cast<size_t>(line.count) - static_cast<size_t>(addressBytes) - 1;
+    for (size_t i = 0; CarriesData(line.type) && i < dataLength; ++i) {
+        out = PutHex(out, data[i]);
+        sum += data[i];
+    }
+    return PutHex(out, static_cast<uint8_t>(~sum));
+}
+
 size_t DataLength(const SRecordLine& line) {
     if (line.type == '?') {
         return line.count;
@@ -137,6 +163,180 @@ class SearchingSink : public SRecordSink {
     std::vector<uint8_t> window_;
     uint64_t windowOffset_ = 0;
 };
+
+// Writes the text again as it is read a second time: every record with a
+// fresh checksum and the new block in place of the old, in pieces handed to
+// `emit`.
+class RegeneratingSink : public SRecordSink {
+  public:
+    RegeneratingSink(const std::string& lineEnd, uint64_t blockOffset, const uint8_t* newBlock,
+                     const ImagePatch::Emit& emit)
+        : lineEnd_(lineEnd), blockOffset_(blockOffset), newBlock_(newBlock), emit_(emit) {
+        buffer_.reserve(kBuffer + kLongestSRecord + lineEnd.size());
+    }
+
+    void Record(const SRecordLine& line, std::span<const uint8_t> data) override {
+        uint8_t bytes[255];
+        std::copy(data.begin(), data.end(), bytes);
+        for (size_t i = 0; i < data.size(); ++i) {
+            if (InBlock(dataPos_ + i)) {
+                bytes[i] = newBlock_[dataPos_ + i - blockOffset_];
+            }
+        }
+        dataPos_ += data.size();
+        const size_t at = buffer_.size();
+        buffer_.resize(at + kLongestSRecord + lineEnd_.size());
+        uint8_t* end = PutLine(buffer_.data() + at, line, bytes);
+        end = std::copy(lineEnd_.begin(), lineEnd_.end(), end);
+        buffer_.resize(static_cast<size_t>(end - buffer_.data()));
+        FlushIfFull();
+    }
+    // Kept text is carried as it is, so the block must not change there.
+    void Kept(std::span<const uint8_t> text, bool lineDone) override {
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (InBlock(dataPos_ + i) && text[i] != newBlock_[dataPos_ + i - blockOffset_]) {
+                keptTextChanges_ = true;
+            }
+        }
+        dataPos_ += text.size();
+        buffer_.insert(buffer_.end(), text.begin(), text.end());
+        if (lineDone) {
+            buffer_.insert(buffer_.end(), lineEnd_.begin(), lineEnd_.end());
+        }
+        FlushIfFull();
+    }
+
+    // False when `emit` refused a piece.
+    bool Finish() {
+        Flush();
+        return !refused_;
+    }
+    bool KeptTextChanges() const { return keptTextChanges_; }
+
+  private:
+    static constexpr size_t kBuffer = 1u << 20;
+
+    bool InBlock(uint64_t position) const {
+        return position >= blockOffset_ && position - blockOffset_ < kConfigBlockSize;
+    }
+    void FlushIfFull() {
+        if (buffer_.size() >= kBuffer) {
+            Flush();
+        }
+    }
+    void Flush() {
+        if (!refused_ && !buffer_.empty() && !emit_(buffer_)) {
+            refused_ = true;
+        }
+        buffer_.clear();
+    }
+
+    const std::string& lineEnd_;
+    uint64_t blockOffset_;
+    const uint8_t* newBlock_;
+    const ImagePatch::Emit& emit_;
+    std::vector<uint8_t> buffer_;
+    uint64_t dataPos_ = 0;
+    bool keptTextChanges_ = false;
+    bool refused_ = false;
+};
+
+// Compares a new text, piece by piece, with the file's and keeps the one
+// stretch in which they differ, as long as it stays short.
+class PatchCollector {
+  public:
+    PatchCollector(const platform::File& file, uint64_t size) : file_(file), size_(size) {}
+
+    bool Add(std::span<const uint8_t> piece) {
+        const uint64_t at = length_;
+        length_ += piece.size();
+        if (!patchable_) {
+            return true;
+        }
+        const size_t common =
+            static_cast<size_t>(std::min<uint64_t>(piece.size(), size_ > at ? size_ - at : 0));
+        original_.resize(common);
+        if (!file_.ReadAt(at, original_, error_)) {
+            return false;
+        }
+        size_t first = 0;
+        while (first < common && piece[first] == original_[first]) {
+            ++first;
+        }
+        if (first == piece.size()) {
+            return true;
+        }
+        size_t last = piece.size();
+        if (last <= common) {
+            while (piece[last - 1] == original_[last - 1]) {
+                --last;
+            }
+        }
+        return Extend(at + first, piece.subspan(first, last - first));
+    }
+
+    uint64_t Length() const { return length_; }
+    int Error() const { return error_; }
+    // Whether the new text is the file's with one short stretch changed.
+    bool Patchable() const { return patchable_ && length_ == size_; }
+    void Take(ImagePatch& patch) {
+        patch.offset = static_cast<size_t>(start_);
+        patch.bytes = std::move(bytes_);
+    }
+
+  private:
+    // More than this is written whole rather than patched.
+    static constexpr size_t kMostPatchBytes = 4u << 20;
+
+    bool Extend(uint64_t from, std::span<const uint8_t> changed) {
+        if (bytes_.empty()) {
+            start_ = from;
+        }
+        const uint64_t gapFrom = start_ + bytes_.size();
+        if (from - start_ + changed.size() > kMostPatchBytes) {
+            patchable_ = false;
+            bytes_.clear();
+            return true;
+        }
+        // The unchanged bytes between two changes are the file's own.
+        const size_t gap = static_cast<size_t>(from - gapFrom);
+        bytes_.resize(bytes_.size() + gap);
+        if (gap > 0 && !file_.ReadAt(gapFrom, {bytes_.data() + bytes_.size() - gap, gap}, error_)) {
+            return false;
+        }
+        bytes_.insert(bytes_.end(), changed.begin(), changed.end());
+        return true;
+    }
+
+    const platform::File& file_;
+    uint64_t size_;
+    uint64_t length_ = 0;
+    bool patchable_ = true;
+    uint64_t start_ = 0;
+    std::vector<uint8_t> bytes_;
+    std::vector<uint8_t> original_;
+    int error_ = 0;
+};
+
+// Runs the text of the file through a RegeneratingSink.
+BlockResult Regenerate(const platform::File& file, uint64_t size, const std::string& lineEnd,
+                       uint64_t blockOffset, const uint8_t* newBlock, const ImagePatch::Emit& emit,
+                       std::string& message) {
+    RegeneratingSink sink(lineEnd, blockOffset, newBlock, emit);
+    const BlockResult parsed = ParseSRecordFile(file, size, sink, nullptr, message);
+    if (parsed != BLOCK_FOUND) {
+        return parsed;
+    }
+    if (!sink.Finish()) {
+        message.clear(); // the emitter's own failure
+        return BLOCK_ERROR;
+    }
+    if (sink.KeptTextChanges()) {
+        message = kMessageSRecordCorrupted;
+        return BLOCK_ERROR;
+    }
+    return BLOCK_FOUND;
+}
 
 } // namespace
 
@@ -259,32 +459,57 @@ BlockResult SRecordWriteBlock(const BlockForFile& makeBlock, std::span<const uin
     uint8_t* out = text.data();
     const uint8_t* data = parsed.data.data();
     for (const SRecordLine& line : parsed.lines) {
-        if (line.type == '?') {
-            out = std::copy(data, data + line.count, out);
-            data += line.count;
-        } else {
-            *out++ = 'S';
-            *out++ = static_cast<uint8_t>(line.type);
-            const auto count = static_cast<uint8_t>(line.count);
-            out = PutHex(out, count);
-            unsigned sum = count;
-            const int addressBytes = AddressBytes(line.type);
-            for (int i = addressBytes - 1; i >= 0; --i) {
-                const auto byte = static_cast<uint8_t>(line.address >> (8 * i));
-                out = PutHex(out, byte);
-                sum += byte;
-            }
-            const size_t dataLength = DataLength(line);
-            for (size_t i = 0; i < dataLength; ++i) {
-                out = PutHex(out, data[i]);
-                sum += data[i];
-            }
-            data += dataLength;
-            out = PutHex(out, static_cast<uint8_t>(~sum));
-        }
+        out = PutLine(out, line, data);
+        data += DataLength(line);
         out = std::copy(parsed.lineEnd.begin(), parsed.lineEnd.end(), out);
     }
     patch = PatchBetween(image, text);
+    return BLOCK_FOUND;
+}
+
+BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::File& file,
+                                uint64_t size, uint64_t capacity, ImagePatch& patch,
+                                std::string& message) {
+    SearchingSink search;
+    std::string lineEnd;
+    BlockResult result = ParseSRecordFile(file, size, search, &lineEnd, message);
+    ConfigBlock found{};
+    uint64_t blockOffset = 0;
+    if (result == BLOCK_FOUND) {
+        result = search.Answer(&found, &blockOffset, message);
+    }
+    if (result != BLOCK_FOUND) {
+        return result;
+    }
+    std::array<uint8_t, kConfigBlockSize> newBlock{};
+    ConfigBlockToBytes(makeBlock(found), newBlock.data());
+
+    PatchCollector collector(file, size);
+    result = Regenerate(
+        file, size, lineEnd, blockOffset, newBlock.data(),
+        [&collector](std::span<const uint8_t> piece) { return collector.Add(piece); }, message);
+    if (result == BLOCK_ERROR && message.empty()) {
+        message = platform::SystemErrorText(collector.Error());
+    }
+    if (result != BLOCK_FOUND) {
+        return result;
+    }
+    if (collector.Length() > capacity) {
+        message = kMessageGrowthReserveExceeded;
+        return BLOCK_ERROR;
+    }
+    patch = ImagePatch{};
+    patch.length = static_cast<size_t>(collector.Length());
+    if (collector.Patchable()) {
+        collector.Take(patch);
+        return BLOCK_FOUND;
+    }
+    // Too wide a change to hold: the new text is made again as it is written.
+    patch.rewrite = [&file, size, lineEnd, blockOffset, newBlock](const ImagePatch::Emit& emit) {
+        std::string ignored;
+        return Regenerate(file, size, lineEnd, blockOffset, newBlock.data(), emit, ignored) ==
+               BLOCK_FOUND;
+    };
     return BLOCK_FOUND;
 }
 

@@ -44,6 +44,16 @@ BlockResult LocateSRecordBlockInFile(const platform::File& file, uint64_t size, 
                                      uint64_t* dataOffset, std::string& message,
                                      size_t pieceSize = kFilePieceSize);
 
+// Works out how makeBlock(the found block) is written into the S-record text
+// of a file, reading it a piece at a time as SRecordWriteBlock reads an
+// image, with the same answers. A new text of the file's length that differs
+// in one short stretch becomes a patch of that stretch; any other becomes a
+// patch that writes the whole text again, a piece at a time, from `file`,
+// which must stay open and unchanged until the patch is written.
+BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::File& file,
+                                uint64_t size, uint64_t capacity, ImagePatch& patch,
+                                std::string& message);
+
 BlockResult SRecordReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
                             std::string& message);
 BlockResult SRecordReadBlock(std::span<const uint8_t> image, ConfigBlock* block,

@@ -35,10 +35,23 @@ std::vector<uint8_t> DataWithBlock(size_t length = 160, size_t offset = 40,
 BlockResult Rewrite(std::string& text, const ConfigBlock& block, std::string& message,
                     size_t capacity = SIZE_MAX) {
     std::vector<uint8_t> image = Bytes(text);
+    const test::OnDisk file(image);
     ImagePatch patch;
     const BlockResult result = SRecordWriteBlock(block, image, capacity, patch, message);
+    // A save that reads the file a piece at a time plans the same change,
+    // whether it patches the file or writes it whole.
+    ImagePatch planned;
+    std::string planMessage;
+    EXPECT_EQ(SRecordPlanFileSave([&block](const ConfigBlock&) { return block; }, file.file,
+                                  file.size, capacity, planned, planMessage),
+              result);
+    EXPECT_EQ(planMessage, message);
     if (result == BLOCK_FOUND) {
+        std::vector<uint8_t> viaFile = image;
+        EXPECT_TRUE(HoldRewrite(planned));
+        ApplyPatch(viaFile, planned);
         ApplyPatch(image, patch);
+        EXPECT_EQ(viaFile, image);
         text.assign(image.begin(), image.end());
     }
     return result;
