@@ -103,7 +103,13 @@ bool CannotReplace(int error) {
 bool ReplaceWithPatchedCopy(const std::string& path, const File& file, const ImagePatch& patch,
                             const FileIdentity& identity, bool& changed, int& error) {
     platform::NewFile content = platform::NewFile::Begin(path, {}, error);
-    if (!content.IsOpen() || !WritePatchedCopy(file, patch, content.Content(), error)) {
+    if (!content.IsOpen()) {
+        return false;
+    }
+    // A copy that is written again from the file fails when the file changes
+    // under it.
+    if (!WritePatchedCopy(file, patch, content.Content(), error)) {
+        changed = !StillTheFileRead(path, file, identity);
         return false;
     }
     if (!StillTheFileRead(path, file, identity)) {
@@ -211,8 +217,12 @@ FileOutcome SaveCopy(const ConfigDocument& doc, const std::string& source,
     options.mode = (status.st_mode & 07777) | S_IWUSR;
     options.keepOwnerAndGroup = false;
     platform::NewFile copy = platform::NewFile::Begin(target, options, error);
-    if (!copy.IsOpen() || !WritePatchedCopy(file, patch, copy.Content(), error)) {
+    if (!copy.IsOpen()) {
         return fail.System(error);
+    }
+    if (!WritePatchedCopy(file, patch, copy.Content(), error)) {
+        return StillTheFileRead(source, file, identity) ? fail.System(error)
+                                                        : fail(kMessageChangedWhileSaving);
     }
     if (!StillTheFileRead(source, file, identity)) {
         return fail(kMessageChangedWhileSaving);

@@ -29,9 +29,10 @@ bool StillTheFileRead(const std::string& path, const platform::File& file,
                       const FileIdentity& identity);
 
 // Works out how the document's block is written into the file of `size`
-// bytes. A raw block is found by reading the file a piece at a time, so a
-// large program image is never held whole; other containers are read whole
-// and decoded. On failure `message` holds the fixed text or the system's.
+// bytes. Program images and S-record text are read a piece at a time, so a
+// large file is never held whole (an S-record text that changes widely is
+// written again from the file); resource databases are read whole. On
+// failure `message` holds the fixed text or the system's.
 bool PlanSave(const ConfigDocument& doc, const platform::File& file, uint64_t size,
               bool preservePhysicalAddress, ImagePatch& patch, std::string& message);
 
