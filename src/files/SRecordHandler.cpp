@@ -319,11 +319,11 @@ class PatchCollector {
 };
 
 // Runs the text of the file through a RegeneratingSink.
-BlockResult Regenerate(const platform::File& file, uint64_t size, const std::string& lineEnd,
-                       uint64_t blockOffset, const uint8_t* newBlock, const ImagePatch::Emit& emit,
-                       std::string& message) {
+BlockResult Regenerate(const platform::File& file, uint64_t size, size_t pieceSize,
+                       const std::string& lineEnd, uint64_t blockOffset, const uint8_t* newBlock,
+                       const ImagePatch::Emit& emit, std::string& message) {
     RegeneratingSink sink(lineEnd, blockOffset, newBlock, emit);
-    const BlockResult parsed = ParseSRecordFile(file, size, sink, nullptr, message);
+    const BlockResult parsed = ParseSRecordFile(file, size, sink, nullptr, message, pieceSize);
     if (parsed != BLOCK_FOUND) {
         return parsed;
     }
@@ -469,10 +469,10 @@ BlockResult SRecordWriteBlock(const BlockForFile& makeBlock, std::span<const uin
 
 BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::File& file,
                                 uint64_t size, uint64_t capacity, ImagePatch& patch,
-                                std::string& message) {
+                                std::string& message, size_t pieceSize) {
     SearchingSink search;
     std::string lineEnd;
-    BlockResult result = ParseSRecordFile(file, size, search, &lineEnd, message);
+    BlockResult result = ParseSRecordFile(file, size, search, &lineEnd, message, pieceSize);
     ConfigBlock found{};
     uint64_t blockOffset = 0;
     if (result == BLOCK_FOUND) {
@@ -486,7 +486,7 @@ BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::F
 
     PatchCollector collector(file, size);
     result = Regenerate(
-        file, size, lineEnd, blockOffset, newBlock.data(),
+        file, size, pieceSize, lineEnd, blockOffset, newBlock.data(),
         [&collector](std::span<const uint8_t> piece) { return collector.Add(piece); }, message);
     if (result == BLOCK_ERROR && message.empty()) {
         message = platform::SystemErrorText(collector.Error());
@@ -505,10 +505,11 @@ BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::F
         return BLOCK_FOUND;
     }
     // Too wide a change to hold: the new text is made again as it is written.
-    patch.rewrite = [&file, size, lineEnd, blockOffset, newBlock](const ImagePatch::Emit& emit) {
+    patch.rewrite = [&file, size, pieceSize, lineEnd, blockOffset,
+                     newBlock](const ImagePatch::Emit& emit) {
         std::string ignored;
-        return Regenerate(file, size, lineEnd, blockOffset, newBlock.data(), emit, ignored) ==
-               BLOCK_FOUND;
+        return Regenerate(file, size, pieceSize, lineEnd, blockOffset, newBlock.data(), emit,
+                          ignored) == BLOCK_FOUND;
     };
     return BLOCK_FOUND;
 }

@@ -52,7 +52,7 @@ BlockResult LocateSRecordBlockInFile(const platform::File& file, uint64_t size, 
 // which must stay open and unchanged until the patch is written.
 BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::File& file,
                                 uint64_t size, uint64_t capacity, ImagePatch& patch,
-                                std::string& message);
+                                std::string& message, size_t pieceSize = kFilePieceSize);
 
 BlockResult SRecordReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
                             std::string& message);

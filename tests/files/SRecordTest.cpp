@@ -40,18 +40,25 @@ BlockResult Rewrite(std::string& text, const ConfigBlock& block, std::string& me
     const BlockResult result = SRecordWriteBlock(block, image, capacity, patch, message);
     // A save that reads the file a piece at a time plans the same change,
     // whether it patches the file or writes it whole.
-    ImagePatch planned;
-    std::string planMessage;
-    EXPECT_EQ(SRecordPlanFileSave([&block](const ConfigBlock&) { return block; }, file.file,
-                                  file.size, capacity, planned, planMessage),
-              result);
-    EXPECT_EQ(planMessage, message);
+    std::vector<std::vector<uint8_t>> viaFile;
+    for (const size_t pieceSize : {size_t{5}, size_t{515}, kFilePieceSize}) {
+        ImagePatch planned;
+        std::string planMessage;
+        EXPECT_EQ(SRecordPlanFileSave([&block](const ConfigBlock&) { return block; }, file.file,
+                                      file.size, capacity, planned, planMessage, pieceSize),
+                  result);
+        EXPECT_EQ(planMessage, message);
+        if (result == BLOCK_FOUND) {
+            viaFile.push_back(image);
+            EXPECT_TRUE(HoldRewrite(planned));
+            ApplyPatch(viaFile.back(), planned);
+        }
+    }
     if (result == BLOCK_FOUND) {
-        std::vector<uint8_t> viaFile = image;
-        EXPECT_TRUE(HoldRewrite(planned));
-        ApplyPatch(viaFile, planned);
         ApplyPatch(image, patch);
-        EXPECT_EQ(viaFile, image);
+        for (const std::vector<uint8_t>& planned : viaFile) {
+            EXPECT_EQ(planned, image);
+        }
         text.assign(image.begin(), image.end());
     }
     return result;
