@@ -289,8 +289,19 @@ TEST_F(ConfigFiles, ConfigureSummaryIsNeverCut) {
         files.push_back(Put(std::string(80, 'n') + std::to_string(i) + ".exe", RawImage()));
     }
     files.insert(files.begin() + 1, dir / "missing.s9");
+    // One S-record file under two names: saves of it, which replace the file,
+    // must come one after the other even when other files are saved at once.
+    const std::string text = test::SRecordFile(RawImage(), {'1', 16, 0, "\n"});
+    std::string spaced = text;
+    spaced.insert(spaced.find('\n'), "\n");
+    files.insert(files.begin() + 3, Put("twice.s9", {spaced.begin(), spaced.end()}));
+    std::filesystem::create_hard_link(files[3], dir / "again.s9");
+    files.insert(files.begin() + 4, dir / "again.s9");
     const ConfigureResult result = ConfigureFiles(Changed(), files, false, nullptr);
-    EXPECT_EQ(result.failures, 1u);
+    EXPECT_EQ(result.failures, 1u) << result.summary;
+    EXPECT_EQ(test::ReadText(dir / "again.s9"),
+              test::SRecordFile(test::ImageWith(512, 100, BlockBytes(Changed().block)),
+                                {'1', 16, 0, "\n\n"}));
     EXPECT_GT(result.summary.size(), 4096u);
     EXPECT_TRUE(result.summary.ends_with("\nOK\t" + files.back() + "\n"));
     EXPECT_EQ(test::ReadFile(files.back())[100 + 0x14 + 4], 0x4F);
