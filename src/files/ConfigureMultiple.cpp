@@ -7,7 +7,8 @@ namespace zlc {
 ConfigureResult ConfigureFiles(const ConfigDocument& doc, std::span<const std::string> files,
                                bool preservePhysicalAddress,
                                const std::function<void(const FileOutcome&)>& onFailure,
-                               const std::function<void(size_t done)>& onProgress) {
+                               const std::function<void(size_t done)>& onProgress,
+                               const SaveConditions& conditions) {
     ConfigureResult result;
     if (files.empty()) {
         result.summary = kMessageNoFilesSelected;
@@ -18,7 +19,7 @@ ConfigureResult ConfigureFiles(const ConfigDocument& doc, std::span<const std::s
     size_t done = 0;
     for (const std::string& file : files) {
         const FileOutcome outcome =
-            SaveConfigFile(doc, file, std::nullopt, preservePhysicalAddress);
+            SaveConfigFile(doc, file, std::nullopt, preservePhysicalAddress, conditions);
         if (!outcome.ok) {
             ++result.failures;
             if (onFailure) {

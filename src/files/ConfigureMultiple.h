@@ -26,9 +26,11 @@ struct ConfigureResult {
 // `onFailure` at once, with its own message, and the others are still saved.
 // The summary lists every file; it has no length limit, so a long list is
 // never cut short. `onProgress` hears how many files are done after each.
+// Every save relies on `conditions`.
 ConfigureResult ConfigureFiles(const ConfigDocument& doc, std::span<const std::string> files,
                                bool preservePhysicalAddress,
                                const std::function<void(const FileOutcome&)>& onFailure,
-                               const std::function<void(size_t done)>& onProgress = {});
+                               const std::function<void(size_t done)>& onProgress = {},
+                               const SaveConditions& conditions = {});
 
 } // namespace zlc
