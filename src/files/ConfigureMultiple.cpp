@@ -49,10 +49,14 @@ std::vector<std::vector<size_t>> GroupsByFile(std::span<const std::string> files
 class OverlappedSaves {
   public:
     OverlappedSaves(const ConfigDocument& doc, std::span<const std::string> files,
-                    bool preservePhysicalAddress)
-        : doc_(doc), files_(files), preserve_(preservePhysicalAddress),
+                    bool preservePhysicalAddress, const SaveConditions& conditions)
+        : doc_(doc), files_(files), preserve_(preservePhysicalAddress), conditions_(conditions),
           groups_(GroupsByFile(files)), outcomes_(files.size()) {
-        const size_t threads = std::min(kSavesAtOnce, groups_.size());
+        // A caller that wants to be asked while a lock is waited for (a user
+        // interface) is asked on its own thread, so its files are saved there,
+        // one after the other.
+        const size_t threads =
+            conditions.wait.keepWaiting ? 0 : std::min(kSavesAtOnce, groups_.size());
         for (size_t t = 0; t < threads; ++t) {
             workers_.emplace_back([this] { Work(); });
         }
@@ -65,18 +69,24 @@ class OverlappedSaves {
     OverlappedSaves(const OverlappedSaves&) = delete;
     OverlappedSaves& operator=(const OverlappedSaves&) = delete;
 
-    // Waits for the save of file `i`.
+    // Waits for the save of file `i`, or saves it when there are no threads.
     FileOutcome Outcome(size_t i) {
+        if (workers_.empty()) {
+            return Save(i);
+        }
         std::unique_lock lock(mutex_);
         done_.wait(lock, [&] { return outcomes_[i].has_value(); });
         return std::move(*outcomes_[i]);
     }
 
   private:
+    FileOutcome Save(size_t i) const {
+        return SaveConfigFile(doc_, files_[i], std::nullopt, preserve_, conditions_);
+    }
     void Work() {
         for (size_t g = nextGroup_++; g < groups_.size(); g = nextGroup_++) {
             for (const size_t i : groups_[g]) {
-                FileOutcome outcome = SaveConfigFile(doc_, files_[i], std::nullopt, preserve_);
+                FileOutcome outcome = Save(i);
                 const std::lock_guard lock(mutex_);
                 outcomes_[i] = std::move(outcome);
                 done_.notify_all();
@@ -87,6 +97,7 @@ class OverlappedSaves {
     const ConfigDocument& doc_;
     std::span<const std::string> files_;
     bool preserve_;
+    const SaveConditions& conditions_;
     std::vector<std::vector<size_t>> groups_;
     std::atomic<size_t> nextGroup_{0};
     std::mutex mutex_;
@@ -100,7 +111,8 @@ class OverlappedSaves {
 ConfigureResult ConfigureFiles(const ConfigDocument& doc, std::span<const std::string> files,
                                bool preservePhysicalAddress,
                                const std::function<void(const FileOutcome&)>& onFailure,
-                               const std::function<void(size_t done)>& onProgress) {
+                               const std::function<void(size_t done)>& onProgress,
+                               const SaveConditions& conditions) {
     ConfigureResult result;
     if (files.empty()) {
         result.summary = kMessageNoFilesSelected;
@@ -108,7 +120,7 @@ ConfigureResult ConfigureFiles(const ConfigDocument& doc, std::span<const std::s
     }
     result.configured = true;
     result.summary = kSummaryHeading;
-    OverlappedSaves saves(doc, files, preservePhysicalAddress);
+    OverlappedSaves saves(doc, files, preservePhysicalAddress, conditions);
     for (size_t i = 0; i < files.size(); ++i) {
         const FileOutcome outcome = saves.Outcome(i);
         if (!outcome.ok) {

@@ -7,6 +7,7 @@
 #include "files/PrcHandler.h"
 #include "files/SRecordHandler.h"
 #include "platform/FileWriter.h"
+#include "platform/RollbackJournal.h"
 #include "platform/SystemCalls.h"
 
 #include <algorithm>
@@ -24,21 +25,39 @@ constexpr uint64_t kPage = 4096;
 
 } // namespace
 
-FileIdentity IdentityOf(const struct stat& status) {
-    return {status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+bool OpenFileUnchanged(const File& file, const platform::FileIdentity& identity) {
+    struct stat opened {};
+    int error = 0;
+    return file.Status(opened, error) && platform::IsUnchanged(identity, opened);
 }
 
-bool StillTheFileRead(const std::string& path, const File& file, const FileIdentity& identity) {
+bool StillTheFileRead(const std::string& path, const File& file,
+                      const platform::FileIdentity& identity) {
     struct stat opened {};
-    struct stat named {};
     int error = 0;
-    if (!file.Status(opened, error) || platform::Calls().stat(path.c_str(), &named) != 0) {
+    return file.Status(opened, error) && platform::IsUnchanged(identity, opened) &&
+           platform::NameShows(path, opened);
+}
+
+bool RecoverUnfinishedSave(const std::string& path, const platform::LockWait& wait, bool& restored,
+                           int& error) {
+    restored = false;
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        !platform::HasRollbackJournal(status)) {
+        return true; // the load or save itself reports what is wrong with the name
+    }
+    const platform::FileLock lock = platform::FileLock::Acquire(path, wait, error);
+    if (!lock.IsHeld()) {
         return false;
     }
-    return named.st_dev == identity.device && named.st_ino == identity.inode &&
-           opened.st_size == identity.size &&
-           opened.st_mtim.tv_sec == identity.modification.tv_sec &&
-           opened.st_mtim.tv_nsec == identity.modification.tv_nsec;
+    File file = File::OpenForReadWrite(path, error);
+    platform::Rollback done = platform::Rollback::None;
+    if (!file.IsOpen() || !platform::RollBackUnfinishedRewrite(file, done, error)) {
+        return false;
+    }
+    restored = done == platform::Rollback::Restored;
+    return true;
 }
 
 bool PlanSave(const ConfigDocument& doc, const File& file, uint64_t size,
@@ -110,17 +129,24 @@ bool PatchInPlace(File& file, const ImagePatch& patch, uint64_t size,
     if (!file.ReadAt(patch.offset, old, error)) {
         return false;
     }
-    if (patch.length > size && !file.Reserve(patch.length, error)) {
-        return false;
+    platform::RollbackJournal journal;
+    if (!FitsOnePage(patch, size)) {
+        journal = platform::RollbackJournal::Write(file, patch.offset, patch.length, error);
+        if (!journal.IsWritten()) {
+            return false;
+        }
     }
-    if (file.WriteAt(patch.offset, patch.bytes, error) &&
+    if ((patch.length <= size || file.Reserve(patch.length, error)) &&
+        file.WriteAt(patch.offset, patch.bytes, error) &&
         (patch.length == size || file.SetLength(patch.length, error)) && file.Sync(error)) {
+        journal.Remove();
         return true;
     }
+    int undo = 0;
+    if (file.WriteAt(patch.offset, old, undo) && file.SetLength(size, undo) && file.Sync(undo)) {
+        journal.Remove();
+    }
     int ignored = 0;
-    file.WriteAt(patch.offset, old, ignored);
-    file.SetLength(size, ignored);
-    file.Sync(ignored);
     file.SetTimes(times, ignored);
     return false;
 }
