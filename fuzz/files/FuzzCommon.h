@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace zlc::fuzz {
 
@@ -46,6 +48,32 @@ inline void ReadWriteReread(std::span<const uint8_t> input,
     ConfigBlock reread{};
     if (read(image, &reread, message) != BLOCK_FOUND ||
         std::memcmp(&reread, &changed, sizeof changed) != 0) {
+        std::abort();
+    }
+}
+
+// The input as a file held in memory, for the readers that take a file.
+inline platform::File InMemoryFile(std::span<const uint8_t> input) {
+    const int fd = ::memfd_create("fuzz-input", MFD_CLOEXEC);
+    if (fd < 0 || ::write(fd, input.data(), input.size()) != static_cast<ssize_t>(input.size())) {
+        std::abort();
+    }
+    return platform::File::FromDescriptor(fd);
+}
+
+// A piece size taken from the input itself, so that the fuzzer moves the
+// places where a file read cuts the text.
+inline size_t PieceSize(std::span<const uint8_t> input) {
+    return input.empty() ? 1 : 1 + input[input.size() / 2] % 97;
+}
+
+// A file read a piece at a time must answer as the read of the whole image.
+inline void ExpectSameAnswer(BlockResult imageResult, const std::string& imageMessage,
+                             const ConfigBlock& imageBlock, BlockResult fileResult,
+                             const std::string& fileMessage, const ConfigBlock& fileBlock) {
+    if (imageResult != fileResult || imageMessage != fileMessage ||
+        (imageResult == BLOCK_FOUND &&
+         std::memcmp(&imageBlock, &fileBlock, sizeof imageBlock) != 0)) {
         std::abort();
     }
 }

@@ -53,5 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
     zlc::fuzz::ReadWriteReread(image, zlc::RawReadBlock, zlc::RawWriteBlock);
+    // A file read a piece at a time, however small the pieces.
+    zlc::ConfigBlock found{};
+    zlc::ConfigBlock fromFile{};
+    std::string fileMessage;
+    const zlc::BlockResult again = zlc::LocateConfigBlock(image, &found, nullptr, message);
+    zlc::fuzz::ExpectSameAnswer(again, message, found,
+                                zlc::LocateConfigBlockInFile(zlc::fuzz::InMemoryFile(image), size,
+                                                             &fromFile, nullptr, fileMessage,
+                                                             zlc::fuzz::PieceSize(image)),
+                                fileMessage, fromFile);
     return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/ConfigFile.h"
 #include "model/ConfigDocument.h"
 
 #include <functional>
@@ -26,9 +27,11 @@ struct DocumentOptions {
     std::optional<std::string> panelName; // a predefined panel to apply
     std::string settingsFile;             // settings to apply after the panel; empty: none
     std::vector<std::string> assignments; // NAME=VALUE, in the order given
-    // The file the command saves in place: when it is the --in file, the file
-    // stays locked from the load to the save.
-    std::string savedFile;
+    // The files the command saves in place: when one is the --in file, the
+    // file stays locked from the load to the save.
+    std::vector<std::string> savedFiles;
+    // How long a save waits for another program's lock (--wait).
+    unsigned waitSeconds = 30;
 };
 
 // What one run of the tool parsed: how to build the document and which
@@ -36,6 +39,9 @@ struct DocumentOptions {
 struct Invocation {
     DocumentOptions document;
     std::function<int(ConfigDocument&)> command;
+    // What every save of the command relies on: the lock wait, and the --in
+    // file as it was loaded when the command saves that file.
+    SaveConditions saving;
 };
 
 // Each group of commands registers its subcommands; a subcommand's callback

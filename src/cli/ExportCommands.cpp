@@ -1,6 +1,8 @@
 #include "base/BuildInfo.h"
 #include "cli/Cli.h"
 #include "cli/FileNames.h"
+#include "cli/OutputFile.h"
+#include "cli/PlainDecimal.h"
 #include "export/Export.h"
 
 #include <CLI/CLI.hpp>
@@ -39,7 +41,7 @@ int Export(const ConfigDocument& doc, const ExportOptions& options) {
         return kExitUsage;
     }
     const unsigned mode = options.mode.value_or(0);
-    if (options.output == "-") {
+    if (IsStandardOutput(options.output)) {
         // Standard output is a stream, not a file: it gets the text with the
         // line ends of this system.
         const std::string text = GenerateExport(doc, target, BuildNumber, mode);
@@ -48,6 +50,12 @@ int Export(const ConfigDocument& doc, const ExportOptions& options) {
     }
     const std::string path =
         options.output.empty() ? ExportDefaultName(target, mode) : options.output;
+    // A name the writer would refuse is refused here first, so that the
+    // message can say why.
+    if (const std::string reason = OutputRefusal(path); !reason.empty()) {
+        std::fprintf(stderr, "zlc62740: %s: %s\n", path.c_str(), reason.c_str());
+        return kExitFailed;
+    }
     const ExportResult result = ExportTarget(doc, target, path, mode, nullptr);
     if (!result.ok) {
         std::fprintf(stderr, "%s\n", result.message.c_str());
@@ -78,6 +86,7 @@ void AddExportCommands(CLI::App& app, Invocation& invocation) {
         ->check(NonEmptyFileName());
     command->add_option("--mode", options->mode, "WinCE mode number (default 0)")
         ->option_text("N")
+        ->check(PlainDecimal())
         ->check(CLI::Range(0u, kMaxWinCeModeNumber));
     command->callback([&invocation, options] {
         invocation.command = [options](ConfigDocument& doc) { return Export(doc, *options); };

@@ -20,10 +20,13 @@ struct SaveOptions {
     bool preservePhysicalAddress = false;
 };
 
-int Save(const ConfigDocument& doc, const SaveOptions& options) {
+int Save(const ConfigDocument& doc, const SaveOptions& options, const SaveConditions& conditions) {
     const std::optional<std::string>& target = options.as;
     const FileOutcome outcome =
-        SaveConfigFile(doc, options.file, target, options.preservePhysicalAddress);
+        SaveConfigFile(doc, options.file, target, options.preservePhysicalAddress, conditions);
+    if (!outcome.notice.empty()) {
+        std::fprintf(stderr, "%s\n", outcome.notice.c_str());
+    }
     if (!outcome.ok) {
         std::fprintf(stderr, "%s\n", outcome.message.c_str());
         return kExitFailed;
@@ -39,10 +42,12 @@ struct ConfigureOptions {
 
 // Each failure's own message goes to stderr as it happens; the summary, with
 // a line for every file, goes to stdout.
-int Configure(const ConfigDocument& doc, const ConfigureOptions& options) {
+int Configure(const ConfigDocument& doc, const ConfigureOptions& options,
+              const SaveConditions& conditions) {
     const ConfigureResult result = ConfigureFiles(
         doc, options.files, options.preservePhysicalAddresses,
-        [](const FileOutcome& outcome) { std::fprintf(stderr, "%s\n", outcome.message.c_str()); });
+        [](const FileOutcome& outcome) { std::fprintf(stderr, "%s\n", outcome.message.c_str()); },
+        {}, conditions);
     if (!result.configured) {
         std::fprintf(stderr, "%s\n", result.summary.c_str());
         return kExitUsage;
@@ -66,8 +71,10 @@ void AddFileCommands(CLI::App& app, Invocation& invocation) {
     saveCommand->add_flag("--preserve-physical-address", save->preservePhysicalAddress,
                           "Keep the file's own display buffer address");
     saveCommand->callback([&invocation, save] {
-        invocation.document.savedFile = save->file;
-        invocation.command = [save](ConfigDocument& doc) { return Save(doc, *save); };
+        invocation.document.savedFiles = {save->file};
+        invocation.command = [&invocation, save](ConfigDocument& doc) {
+            return Save(doc, *save, invocation.saving);
+        };
     });
 
     auto configure = std::make_shared<ConfigureOptions>();
@@ -80,8 +87,9 @@ void AddFileCommands(CLI::App& app, Invocation& invocation) {
                                configure->preservePhysicalAddresses,
                                "Every file keeps its own display buffer address");
     configureCommand->callback([&invocation, configure] {
-        invocation.command = [configure](ConfigDocument& doc) {
-            return Configure(doc, *configure);
+        invocation.document.savedFiles = configure->files;
+        invocation.command = [&invocation, configure](ConfigDocument& doc) {
+            return Configure(doc, *configure, invocation.saving);
         };
     });
 }

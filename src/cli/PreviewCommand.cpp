@@ -1,4 +1,7 @@
 #include "cli/Cli.h"
+#include "cli/FileNames.h"
+#include "cli/OutputFile.h"
+#include "cli/PlainDecimal.h"
 #include "preview/PanelPreview.h"
 
 #include <CLI/CLI.hpp>
@@ -21,12 +24,15 @@ int Preview(const ConfigDocument& doc, const PreviewCommandOptions& options) {
     request.pattern = preview::PatternFromName(options.pattern).value_or(preview::Pattern::Squares);
     const preview::PanelPreview picture = preview::MakePanelPreview(doc.block, request);
     std::string message = picture.message;
-    if (!picture.ok || !sim::WritePng(picture.image, options.output, message)) {
+    if (!picture.ok || !WritePngOutput(picture.image, options.output, message)) {
         std::fprintf(stderr, "zlc62740: preview: %s\n", message.c_str());
         return kExitFailed;
     }
-    std::printf("%s: %s\n%s\n", options.output.c_str(), preview::DescribeGeometry(picture).c_str(),
-                preview::DescribeProgramming(picture).c_str());
+    // With the picture on standard output, the description goes to stderr.
+    std::FILE* report = IsStandardOutput(options.output) ? stderr : stdout;
+    std::fprintf(report, "%s: %s\n%s\n", options.output.c_str(),
+                 preview::DescribeGeometry(picture).c_str(),
+                 preview::DescribeProgramming(picture).c_str());
     return kExitOk;
 }
 
@@ -37,9 +43,12 @@ void AddPreviewCommand(CLI::App& app, Invocation& invocation) {
     auto* preview = app.add_subcommand(
         "preview", "Program a simulated board from the configuration through the HAL, draw a "
                    "test pattern and write what the panel shows into a PNG picture");
-    preview->add_option("-o,--output", options->output, "The PNG file to write")
-        ->option_text("PNG (default: panel.png)");
+    preview
+        ->add_option("-o,--output", options->output, "The PNG file to write; - for standard output")
+        ->option_text("PNG|- (default: panel.png)")
+        ->check(NonEmptyFileName());
     preview->add_option("--depth", options->depth, "Bits per pixel (default: the configuration's)")
+        ->check(PlainDecimal())
         ->check(CLI::IsMember({1, 2, 4, 8}))
         ->option_text("1|2|4|8");
     preview->add_option("--pattern", options->pattern, "The test pattern (default: squares)")

@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/FileNames.h"
+#include "cli/OutputFile.h"
 #include "hal/sim/PanelRenderer.h"
 #include "hal/sim/SimulatedBoard.h"
 #include "platform/FileSystem.h"
@@ -51,14 +52,15 @@ int View(const ViewOptions& options) {
     std::string message;
     sim::PanelImage image;
     if (!ReadBoard(options.boardFile, board, message) || !sim::RenderPanel(board, image, message) ||
-        !sim::WritePng(image, options.output, message)) {
+        !WritePngOutput(image, options.output, message)) {
         std::fprintf(stderr, "zlc62740: %s\n", message.c_str());
         return kExitFailed;
     }
     const sim::PanelGeometry geometry = sim::DescribePanel(board);
-    std::printf("%s: %d x %d, %d bpp, %s, %s\n", options.output.c_str(), image.width, image.height,
-                geometry.bitsPerPixel, geometry.color ? "color" : "mono",
-                geometry.pivotScan ? "PivotScan" : "landscape");
+    std::FILE* report = IsStandardOutput(options.output) ? stderr : stdout;
+    std::fprintf(report, "%s: %d x %d, %d bpp, %s, %s\n", options.output.c_str(), image.width,
+                 image.height, geometry.bitsPerPixel, geometry.color ? "color" : "mono",
+                 geometry.pivotScan ? "PivotScan" : "landscape");
     return kExitOk;
 }
 
@@ -71,8 +73,8 @@ void AddViewCommands(CLI::App& app, Invocation& invocation) {
     view->add_option("BOARDFILE", options->boardFile, "The simulated board's file")
         ->required()
         ->check(NonEmptyFileName());
-    view->add_option("-o,--output", options->output, "The PNG file to write")
-        ->option_text("PNG (default: panel.png)")
+    view->add_option("-o,--output", options->output, "The PNG file to write; - for standard output")
+        ->option_text("PNG|- (default: panel.png)")
         ->check(NonEmptyFileName());
     view->callback([&invocation, options] {
         // The board is the whole input; the document plays no part.

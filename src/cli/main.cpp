@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 #include "cli/DocumentBuilder.h"
 #include "cli/FileNames.h"
+#include "cli/PlainDecimal.h"
 #include "cli/StandardOutput.h"
 #include "platform/FileLock.h"
 
@@ -30,6 +31,10 @@ void AddDocumentOptions(CLI::App& app, zlc::cli::DocumentOptions& options) {
                    "name; repeatable, applied in order")
         ->option_text("NAME=VALUE")
         ->take_all();
+    app.add_option("--wait", options.waitSeconds,
+                   "How long a save waits for another program to release the file (default 30)")
+        ->option_text("SECONDS")
+        ->check(zlc::cli::PlainDecimal());
 }
 
 } // namespace
@@ -66,7 +71,8 @@ int main(int argc, char** argv) {
 
     zlc::ConfigDocument doc;
     zlc::platform::FileLock heldUntilExit;
-    if (const int status = BuildDocument(invocation.document, doc, heldUntilExit);
+    if (const int status =
+            BuildDocument(invocation.document, doc, heldUntilExit, invocation.saving);
         status != kExitOk) {
         return status;
     }

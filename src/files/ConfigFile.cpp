@@ -8,6 +8,7 @@
 #include "platform/FileLock.h"
 #include "platform/FileSystem.h"
 #include "platform/FileWriter.h"
+#include "platform/RollbackJournal.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -21,7 +22,6 @@ namespace zlc {
 namespace {
 
 using platform::File;
-using platform::FileBytes;
 using platform::FileTimes;
 using platform::SystemErrorText;
 
@@ -38,10 +38,14 @@ class Failure {
   public:
     Failure(const char* format, const std::string& path) : format_(format), path_(path) {}
 
-    FileOutcome operator()(const std::string& reason) const {
-        return {false, reason, Format(format_, path_.c_str(), reason.c_str())};
+    FileOutcome operator()(const std::string& reason, int error = 0) const {
+        FileOutcome outcome;
+        outcome.reason = reason;
+        outcome.message = Format(format_, path_.c_str(), reason.c_str());
+        outcome.error = error;
+        return outcome;
     }
-    FileOutcome System(int error) const { return (*this)(SystemErrorText(error)); }
+    FileOutcome System(int error) const { return (*this)(SystemErrorText(error), error); }
 
   private:
     const char* format_;
@@ -99,27 +103,61 @@ bool CannotReplace(int error) {
 }
 
 // The new content of `path` as a complete file, put in its place only once it
-// is there whole. False with `error` set when that failed, or with `changed`
-// set when the file turned out to be no longer the one read.
+// is there whole and only while the file is still the one read. False with
+// `error` set when that failed (kErrorChangedByOther when the file turned out
+// to be changed by another program).
 bool ReplaceWithPatchedCopy(const std::string& path, const File& file, const ImagePatch& patch,
-                            const FileIdentity& identity, bool& changed, int& error) {
+                            const platform::FileIdentity& identity, int& error) {
     platform::NewFile content = platform::NewFile::Begin(path, {}, error);
-    if (!content.IsOpen() || !WritePatchedCopy(file, patch, content.Content(), error)) {
+    if (!content.IsOpen()) {
         return false;
     }
-    if (!StillTheFileRead(path, file, identity)) {
-        changed = true;
+    // A copy that is written again from the file fails when the file changes
+    // under it.
+    if (!WritePatchedCopy(file, patch, content.Content(), error)) {
+        if (!StillTheFileRead(path, file, identity)) {
+            error = platform::kErrorChangedByOther;
+        }
         return false;
     }
-    return content.Commit(error);
+    if (!content.Commit(error, [&] { return StillTheFileRead(path, file, identity); })) {
+        return false;
+    }
+    // A write into the old file between the last check and the rename is
+    // lost with the old file: say so rather than report success.
+    if (!OpenFileUnchanged(file, identity)) {
+        error = platform::kErrorChangedByOther;
+        return false;
+    }
+    return true;
+}
+
+// Whether the name leads to the file patched in place, with the length the
+// patch gave it.
+bool NameShowsPatched(const std::string& path, const File& file, const ImagePatch& patch) {
+    struct stat written {};
+    int error = 0;
+    return file.Status(written, error) && static_cast<uint64_t>(written.st_size) == patch.length &&
+           platform::NameShows(path, written);
+}
+
+// The outcome of a load or save that went well, with the notice of a file put
+// back on the way.
+FileOutcome Succeeded(const std::string& path, bool restored) {
+    FileOutcome outcome;
+    outcome.ok = true;
+    if (restored) {
+        outcome.notice = Format(kRestoredFormat, path.c_str());
+    }
+    return outcome;
 }
 
 FileOutcome SaveInPlace(const ConfigDocument& doc, const std::string& path, bool needsElfMagic,
-                        bool preservePhysicalAddress) {
+                        bool preservePhysicalAddress, const SaveConditions& conditions) {
     const Failure fail(kSaveFailedFormat, path);
     int error = 0;
     // Held from the read to the last write: another save waits its turn.
-    const platform::FileLock lock = platform::FileLock::Acquire(path, error);
+    const platform::FileLock lock = platform::FileLock::Acquire(path, conditions.wait, error);
     if (!lock.IsHeld()) {
         return fail.System(error);
     }
@@ -135,6 +173,19 @@ FileOutcome SaveInPlace(const ConfigDocument& doc, const std::string& path, bool
     if (S_ISREG(status.st_mode) && platform::IsReadOnly(status)) {
         return fail.System(EACCES);
     }
+    if (const std::string reason = CheckOpenedFile(file, status, needsElfMagic); !reason.empty()) {
+        return fail(reason);
+    }
+    platform::Rollback rollback = platform::Rollback::None;
+    if (!platform::RollBackUnfinishedRewrite(file, rollback, error) ||
+        !file.Status(status, error)) {
+        return fail.System(error);
+    }
+    const bool restored = rollback == platform::Rollback::Restored;
+    if (!conditions.loadedName.empty() && conditions.loadedName == path &&
+        !platform::IsUnchanged(conditions.loaded, status)) {
+        return fail(kMessageChangedWhileSaving, platform::kErrorChangedByOther);
+    }
     FileTimes times;
     if (!file.GetTimes(times, error)) {
         return fail.System(error);
@@ -144,47 +195,45 @@ FileOutcome SaveInPlace(const ConfigDocument& doc, const std::string& path, bool
         file.SetTimes(times, ignored);
         return fail(reason);
     };
-    if (const std::string reason = CheckOpenedFile(file, status, needsElfMagic); !reason.empty()) {
-        return failKeepingTimes(reason);
-    }
     const uint64_t size = static_cast<uint64_t>(status.st_size);
-    const FileIdentity identity = IdentityOf(status);
+    const platform::FileIdentity identity = platform::IdentityOf(status);
     ImagePatch patch;
     std::string message;
     if (!PlanSave(doc, file, size, preservePhysicalAddress, patch, message)) {
         return failKeepingTimes(message);
     }
     if (!StillTheFileRead(path, file, identity)) {
-        return fail(kMessageChangedWhileSaving);
+        return fail(kMessageChangedWhileSaving, platform::kErrorChangedByOther);
     }
-    if (!ChangesNothing(patch, size)) {
-        bool changed = false;
-        bool inPlace = FitsOnePage(patch, size) || MustChangeInPlace(status);
-        if (!inPlace && !ReplaceWithPatchedCopy(path, file, patch, identity, changed, error)) {
-            if (changed) {
-                return fail(kMessageChangedWhileSaving);
-            }
-            if (!CannotReplace(error)) {
-                return fail.System(error);
-            }
-            inPlace = true;
-        }
-        if (inPlace && !PatchInPlace(file, patch, size, times, error)) {
+    if (ChangesNothing(patch, size)) {
+        file.SetTimesToNow(error); // the content is saved whether or not the times follow
+        return Succeeded(path, restored);
+    }
+    bool inPlace = FitsOnePage(patch, size) || MustChangeInPlace(status);
+    if (!inPlace && !ReplaceWithPatchedCopy(path, file, patch, identity, error)) {
+        if (!CannotReplace(error)) {
             return fail.System(error);
         }
-        if (!inPlace) {
-            return {true, {}, {}}; // the new file has the times of now
+        inPlace = true;
+    }
+    if (inPlace) {
+        if (!PatchInPlace(file, patch, size, times, error)) {
+            return fail.System(error);
+        }
+        file.SetTimesToNow(error);
+        if (!NameShowsPatched(path, file, patch)) {
+            return fail(kMessageChangedWhileSaving, platform::kErrorChangedByOther);
         }
     }
-    file.SetTimesToNow(error); // the content is saved whether or not the times follow
-    return {true, {}, {}};
+    return Succeeded(path, restored);
 }
 
 FileOutcome SaveCopy(const ConfigDocument& doc, const std::string& source,
-                     const std::string& target, bool needsElfMagic, bool preservePhysicalAddress) {
+                     const std::string& target, bool needsElfMagic, bool preservePhysicalAddress,
+                     const SaveConditions& conditions) {
     const Failure fail(kSaveFailedFormat, target);
     int error = 0;
-    const platform::FileLock lock = platform::FileLock::Acquire(source, error);
+    const platform::FileLock lock = platform::FileLock::Acquire(source, conditions.wait, error);
     if (!lock.IsHeld()) {
         return fail.System(error);
     }
@@ -199,7 +248,7 @@ FileOutcome SaveCopy(const ConfigDocument& doc, const std::string& source,
     if (const std::string reason = CheckOpenedFile(file, status, needsElfMagic); !reason.empty()) {
         return fail(reason);
     }
-    const FileIdentity identity = IdentityOf(status);
+    const platform::FileIdentity identity = platform::IdentityOf(status);
     ImagePatch patch;
     std::string message;
     if (!PlanSave(doc, file, static_cast<uint64_t>(status.st_size), preservePhysicalAddress, patch,
@@ -212,16 +261,19 @@ FileOutcome SaveCopy(const ConfigDocument& doc, const std::string& source,
     options.mode = (status.st_mode & 07777) | S_IWUSR;
     options.keepOwnerAndGroup = false;
     platform::NewFile copy = platform::NewFile::Begin(target, options, error);
-    if (!copy.IsOpen() || !WritePatchedCopy(file, patch, copy.Content(), error)) {
+    if (!copy.IsOpen()) {
         return fail.System(error);
     }
-    if (!StillTheFileRead(source, file, identity)) {
-        return fail(kMessageChangedWhileSaving);
-    }
-    if (!copy.Commit(error)) {
+    if (!WritePatchedCopy(file, patch, copy.Content(), error)) {
+        if (!StillTheFileRead(source, file, identity)) {
+            error = platform::kErrorChangedByOther;
+        }
         return fail.System(error);
     }
-    return {true, {}, {}};
+    if (!copy.Commit(error, [&] { return StillTheFileRead(source, file, identity); })) {
+        return fail.System(error);
+    }
+    return Succeeded(target, false);
 }
 
 } // namespace
@@ -247,6 +299,10 @@ FileOutcome LoadConfigFile(ConfigDocument& doc, const std::string& path) {
             return fail(kMessageTypeNotSupported);
         }
         int error = 0;
+        bool restored = false;
+        if (!RecoverUnfinishedSave(path, {}, restored, error)) {
+            return fail.System(error);
+        }
         const File file = File::OpenForReading(path, error);
         if (!file.IsOpen()) {
             return fail.System(error);
@@ -259,22 +315,21 @@ FileOutcome LoadConfigFile(ConfigDocument& doc, const std::string& path) {
             !reason.empty()) {
             return fail(reason);
         }
-        FileBytes bytes;
-        if (!file.ReadAll(static_cast<size_t>(status.st_size), bytes, error)) {
-            return fail.System(error);
-        }
         std::string message = kMessageNoConfigData;
-        if (!LoadFromImage(doc, bytes.span(), message)) {
+        if (!LoadFromFile(doc, file, static_cast<uint64_t>(status.st_size), message)) {
             return fail(message);
         }
-        return {true, {}, {}};
+        FileOutcome outcome = Succeeded(path, restored);
+        outcome.file = platform::IdentityOf(status);
+        return outcome;
     } catch (const std::bad_alloc&) {
         return fail.System(ENOMEM);
     }
 }
 
 FileOutcome SaveConfigFile(const ConfigDocument& doc, const std::string& source,
-                           const std::optional<std::string>& target, bool preservePhysicalAddress) {
+                           const std::optional<std::string>& target, bool preservePhysicalAddress,
+                           const SaveConditions& conditions) {
     // A target that is the source under another name (a link, or a name in
     // another letter case on a file system that ignores case) is saved in
     // place rather than copied onto itself.
@@ -286,8 +341,10 @@ FileOutcome SaveConfigFile(const ConfigDocument& doc, const std::string& source,
         if (RefusedByName(written, needsElfMagic)) {
             return fail(kMessageTypeNotSupported);
         }
-        return inPlace ? SaveInPlace(doc, source, needsElfMagic, preservePhysicalAddress)
-                       : SaveCopy(doc, source, written, needsElfMagic, preservePhysicalAddress);
+        return inPlace
+                   ? SaveInPlace(doc, source, needsElfMagic, preservePhysicalAddress, conditions)
+                   : SaveCopy(doc, source, written, needsElfMagic, preservePhysicalAddress,
+                              conditions);
     } catch (const std::bad_alloc&) {
         return fail.System(ENOMEM);
     }

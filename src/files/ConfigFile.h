@@ -1,6 +1,9 @@
 #pragma once
 
 #include "model/ConfigDocument.h"
+#include "platform/FileIdentity.h"
+#include "platform/FileLock.h"
+#include "platform/FileSystem.h"
 
 #include <optional>
 #include <string>
@@ -10,9 +13,10 @@ namespace zlc {
 
 inline constexpr const char* kMessageTypeNotSupported = "The file type is not supported.";
 inline constexpr const char* kMessageZeroLength = "The specified file has a length of zero.";
-inline constexpr const char* kMessageNotRegularFile = "The file is not a regular file.";
-inline constexpr const char* kMessageChangedWhileSaving =
-    "The file was changed by another program while it was being saved.";
+inline constexpr const char* kMessageNotRegularFile = platform::kTextNotRegularFile;
+inline constexpr const char* kMessageChangedWhileSaving = platform::kTextChangedByOther;
+inline constexpr const char* kRestoredFormat =
+    "File \"%s\" was put back as it was before a save that was stopped half-way.";
 
 // The texts of the warning box that reports a failure: file name, then reason.
 inline constexpr const char* kOpenFailedFormat = "File \"%s\" could not be opened because:\n\n%s";
@@ -24,6 +28,25 @@ struct FileOutcome {
     bool ok = false;
     std::string reason;
     std::string message;
+    // The errno value (or the platform layer's own) behind a failure; 0 for
+    // a fixed text.
+    int error = 0;
+    // A load: the file as it was read, for a later save to compare with.
+    platform::FileIdentity file;
+    // Something the user should hear of even on success, such as a file put
+    // back after a save that was stopped half-way; empty otherwise.
+    std::string notice;
+};
+
+// What a save may rely on beyond the file itself.
+struct SaveConditions {
+    // How long the file's lock is waited for, and who hears of the wait.
+    platform::LockWait wait;
+    // The name the document was loaded from and the file as it was then: a
+    // save in place of that very name refuses when another program has
+    // changed or replaced the file since (kMessageChangedWhileSaving).
+    std::string loadedName;
+    platform::FileIdentity loaded;
 };
 
 // Whether a name is accepted by its extension alone: ".EXE", ".ELF", ".S9",
@@ -36,7 +59,8 @@ bool HasSupportedExtension(std::string_view name);
 bool HasNoExtension(std::string_view name);
 
 // Reads a configurable file and loads its block into the document. A failure
-// leaves the document and the file as they were.
+// leaves the document and the file as they were. A file that a save left
+// half-written is first put back as it was (the outcome's notice says so).
 FileOutcome LoadConfigFile(ConfigDocument& doc, const std::string& path);
 
 // Writes the document's block into `source` in place or, given a `target`
@@ -46,13 +70,18 @@ FileOutcome LoadConfigFile(ConfigDocument& doc, const std::string& path);
 // changed.
 //
 // A save holds the file's advisory lock (platform::FileLock) from its read to
-// its last write, and writes nothing when the file is no longer what it read.
+// its last write, waiting for it as `conditions` say, and writes nothing when
+// the file is no longer what it read (or what the document was loaded from).
+// After its write the name must still lead to what it wrote, with its length;
+// otherwise another program came between, and the save says so.
 // A change that keeps the length and lies within one page is written in
 // place; any other goes into a complete new file that replaces the old one
-// with its mode, owner and group. A file with several hard links is changed
-// in place, so every name keeps showing the same file; its old bytes are put
-// back exactly when a write fails.
+// with its mode, owner and group. A file with several hard links, or in a
+// directory that may not be written, is changed in place, so every name keeps
+// showing the same file; its old bytes are put back exactly when a write
+// fails, and from a journal when the save is killed half-way.
 FileOutcome SaveConfigFile(const ConfigDocument& doc, const std::string& source,
-                           const std::optional<std::string>& target, bool preservePhysicalAddress);
+                           const std::optional<std::string>& target, bool preservePhysicalAddress,
+                           const SaveConditions& conditions = {});
 
 } // namespace zlc

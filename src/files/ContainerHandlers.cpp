@@ -11,9 +11,9 @@ namespace {
 // The raw search goes first because it recognises nothing but a block, and
 // S-record text last because its recognition is the loosest.
 constexpr ContainerHandler kHandlers[] = {
-    {"raw image", RawReadBlock, RawWriteBlock},
-    {"PRC", PrcReadBlock, PrcWriteBlock},
-    {"S-record", SRecordReadBlock, SRecordWriteBlock},
+    {"raw image", RawReadBlock, RawReadFile, RawWriteBlock},
+    {"PRC", PrcReadBlock, PrcReadFile, PrcWriteBlock},
+    {"S-record", SRecordReadBlock, SRecordReadFile, SRecordWriteBlock},
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "files/BlockSearch.h"
 #include "files/ImagePatch.h"
+#include "platform/FileSystem.h"
 
 #include <functional>
 #include <span>
@@ -27,6 +28,11 @@ struct ContainerHandler {
     const char* name;
     BlockResult (*ReadBlock)(std::span<const uint8_t> image, ConfigBlock* block,
                              std::string& message);
+    // ReadBlock's answer for a file of `size` bytes, read a piece at a time
+    // so that no file is ever held whole; a failed read is BLOCK_ERROR with
+    // the system's text.
+    BlockResult (*ReadFile)(const platform::File& file, uint64_t size, ConfigBlock* block,
+                            std::string& message);
     // Reads the image as ReadBlock does, with the same answers, and on
     // BLOCK_FOUND works out how makeBlock(the found block) is written into it:
     // `patch` says which bytes change and the new length, which never exceeds
@@ -41,6 +47,12 @@ std::span<const ContainerHandler> ContainerHandlers();
 
 // The raw image handler: the block lies in the image as plain bytes.
 BlockResult RawReadBlock(std::span<const uint8_t> image, ConfigBlock* block, std::string& message);
+BlockResult RawReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
+                        std::string& message);
+// LocateConfigBlock over a whole file, read a piece at a time. The holes of a
+// sparse file are skipped: a block never begins with a zero byte.
+BlockResult LocateConfigBlockInFile(const platform::File& file, uint64_t size, ConfigBlock* block,
+                                    uint64_t* offset, std::string& message, size_t pieceSize);
 BlockResult RawWriteBlock(const BlockForFile& makeBlock, std::span<const uint8_t> image,
                           size_t capacity, ImagePatch& patch, std::string& message);
 BlockResult RawWriteBlock(const ConfigBlock& block, std::span<const uint8_t> image, size_t capacity,

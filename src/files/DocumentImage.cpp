@@ -14,11 +14,11 @@ struct HandlerAnswer {
 
 // Asks the handlers in turn; the first that does not answer BLOCK_ABSENT
 // decides, and its message is the message of the whole chain.
-HandlerAnswer AskHandlers(std::span<const uint8_t> image, std::string& message) {
+template <typename Read> HandlerAnswer AskHandlers(const Read& read) {
     HandlerAnswer answer;
     for (const ContainerHandler& handler : ContainerHandlers()) {
         answer.handler = &handler;
-        answer.result = handler.ReadBlock(image, &answer.block, message);
+        answer.result = read(handler, answer.block);
         if (answer.result != BLOCK_ABSENT) {
             break;
         }
@@ -26,10 +26,8 @@ HandlerAnswer AskHandlers(std::span<const uint8_t> image, std::string& message) 
     return answer;
 }
 
-} // namespace
-
-bool LoadFromImage(ConfigDocument& doc, std::span<const uint8_t> image, std::string& message) {
-    HandlerAnswer answer = AskHandlers(image, message);
+// The document takes the block in its own byte order.
+bool TakeBlock(ConfigDocument& doc, HandlerAnswer answer) {
     if (answer.result != BLOCK_FOUND) {
         return false;
     }
@@ -38,6 +36,21 @@ bool LoadFromImage(ConfigDocument& doc, std::span<const uint8_t> image, std::str
     }
     doc.block = answer.block;
     return true;
+}
+
+} // namespace
+
+bool LoadFromImage(ConfigDocument& doc, std::span<const uint8_t> image, std::string& message) {
+    return TakeBlock(doc, AskHandlers([&](const ContainerHandler& handler, ConfigBlock& block) {
+                         return handler.ReadBlock(image, &block, message);
+                     }));
+}
+
+bool LoadFromFile(ConfigDocument& doc, const platform::File& file, uint64_t size,
+                  std::string& message) {
+    return TakeBlock(doc, AskHandlers([&](const ContainerHandler& handler, ConfigBlock& block) {
+                         return handler.ReadFile(file, size, &block, message);
+                     }));
 }
 
 BlockForFile BlockWrittenInto(const ConfigDocument& doc, bool preservePhysicalAddress) {
@@ -49,7 +62,11 @@ BlockForFile BlockWrittenInto(const ConfigDocument& doc, bool preservePhysicalAd
             SwapConfigBlock(copy);
         }
         if (preservePhysicalAddress) {
-            copy.physMemAddr = fileBlock.physMemAddr; // as stored, in the file's own order
+            // Both addresses, as stored in the file's own order: a platform
+            // decodes them as a pair, so keeping one alone makes a pair that
+            // no address choice gives.
+            copy.physMemAddr = fileBlock.physMemAddr;
+            copy.physRegAddr = fileBlock.physRegAddr;
         }
         return copy;
     };

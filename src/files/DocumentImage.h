@@ -16,6 +16,11 @@ namespace zlc {
 // says why.
 bool LoadFromImage(ConfigDocument& doc, std::span<const uint8_t> image, std::string& message);
 
+// The same for a file of `size` bytes, read a piece at a time: whatever its
+// size, the file is never held whole.
+bool LoadFromFile(ConfigDocument& doc, const platform::File& file, uint64_t size,
+                  std::string& message);
+
 // The block that replaces a file's own: the document's, in the file's byte
 // order, keeping the file's display buffer address with
 // preservePhysicalAddress. The document must outlive the result.

@@ -39,6 +39,24 @@ ImagePatch PatchBetween(std::span<const uint8_t> before, std::span<const uint8_t
     return patch;
 }
 
+bool HoldRewrite(ImagePatch& patch) {
+    if (!patch.rewrite) {
+        return true;
+    }
+    std::vector<uint8_t> content;
+    content.reserve(patch.length);
+    if (!patch.rewrite([&content](std::span<const uint8_t> piece) {
+            content.insert(content.end(), piece.begin(), piece.end());
+            return true;
+        })) {
+        return false;
+    }
+    patch.offset = 0;
+    patch.bytes = std::move(content);
+    patch.rewrite = nullptr;
+    return true;
+}
+
 void ApplyPatch(std::vector<uint8_t>& image, const ImagePatch& patch) {
     const size_t end = patch.offset + patch.bytes.size();
     if (image.size() < end) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -16,7 +17,18 @@ struct ImagePatch {
     size_t offset = 0;
     std::vector<uint8_t> bytes;
     size_t length = 0;
+    // Set instead of `bytes` when the new content differs too widely to be
+    // held: hands the whole new content, all `length` bytes, to `emit` a
+    // piece at a time, in order. False when `emit` refused a piece or the
+    // content could not be built.
+    using Emit = std::function<bool(std::span<const uint8_t> piece)>;
+    std::function<bool(const Emit& emit)> rewrite;
 };
+
+// Turns a patch that rewrites the whole content into one that holds it, for a
+// writer that needs the bytes at hand. False when the content could not be
+// built.
+bool HoldRewrite(ImagePatch& patch);
 
 // The patch that turns `before` into `after`: from the first byte that differs
 // to the last one (to the end when the length changes).

@@ -208,26 +208,28 @@ void CompressPrcStream(std::span<const uint8_t> bytes, std::vector<uint8_t>& out
     out.push_back(0x00);
 }
 
-BlockResult ReadPrcDatabase(std::span<const uint8_t> image, ConfigBlock* block,
-                            DecodedDataResource* decoded, std::string& message) {
+namespace {
+
+// Finds the data resource from the bytes of the database up to the end of its
+// resource list (`head`) and the file's length. BLOCK_FOUND when it was
+// found, with its place in `out`.
+BlockResult LocateDataResource(std::span<const uint8_t> head, uint64_t fileSize,
+                               DecodedDataResource& out, std::string& message) {
     message = kMessageNoConfigData;
     // Too short to carry a type and a resource count: not a database at all.
-    if (image.size() < kListOffset || !IsConfigurableType(image.data() + kTypeOffset)) {
+    if (head.size() < kListOffset || !IsConfigurableType(head.data() + kTypeOffset)) {
         return BLOCK_ABSENT;
     }
-    DecodedDataResource local;
-    DecodedDataResource& out = decoded != nullptr ? *decoded : local;
     out = DecodedDataResource{};
-    out.resourceCount = ReadBE16(image.data() + kCountOffset);
+    out.resourceCount = ReadBE16(head.data() + kCountOffset);
     const size_t count = out.resourceCount;
-    const size_t listEnd = kListOffset + kEntrySize * count;
-    if (listEnd > image.size()) {
+    if (PrcListEnd(head) > head.size()) {
         message = kMessagePrcCannotDecode;
         return BLOCK_ERROR;
     }
     size_t dataEntry = kNotFound;
     for (size_t i = 0; i < count; ++i) {
-        if (std::memcmp(image.data() + kListOffset + kEntrySize * i, "data", 4) == 0) {
+        if (std::memcmp(head.data() + kListOffset + kEntrySize * i, "data", 4) == 0) {
             dataEntry = i;
             break;
         }
@@ -238,23 +240,29 @@ BlockResult ReadPrcDatabase(std::span<const uint8_t> image, ConfigBlock* block,
     }
     // The resources must lie behind the list, inside the file and in the order
     // of their entries; moving them on a rewrite relies on that.
-    size_t previous = listEnd;
+    uint64_t previous = PrcListEnd(head);
     for (size_t i = 0; i < count; ++i) {
-        const size_t offset = ReadBE32(image.data() + EntryOffsetPosition(i));
-        if (offset < previous || offset > image.size()) {
+        const uint64_t offset = ReadBE32(head.data() + EntryOffsetPosition(i));
+        if (offset < previous || offset > fileSize) {
             message = kMessagePrcCannotDecode;
             return BLOCK_ERROR;
         }
         previous = offset;
     }
     out.dataEntry = dataEntry;
-    out.resourceOffset = ReadBE32(image.data() + EntryOffsetPosition(dataEntry));
-    const size_t resourceEnd = dataEntry + 1 < count
-                                   ? ReadBE32(image.data() + EntryOffsetPosition(dataEntry + 1))
-                                   : image.size();
-    out.resourceLength = resourceEnd - out.resourceOffset;
-    const std::span<const uint8_t> resource = image.subspan(out.resourceOffset, out.resourceLength);
+    out.resourceOffset = ReadBE32(head.data() + EntryOffsetPosition(dataEntry));
+    const uint64_t resourceEnd = dataEntry + 1 < count
+                                     ? ReadBE32(head.data() + EntryOffsetPosition(dataEntry + 1))
+                                     : fileSize;
+    out.resourceLength = static_cast<size_t>(resourceEnd - out.resourceOffset);
+    return BLOCK_FOUND;
+}
 
+// Decodes the three blocks of the data resource located in `out` and searches
+// them. `resource` holds the resource's bytes from its start, all of them or
+// at least kPrcResourceReadLimit.
+BlockResult DecodeDataResource(std::span<const uint8_t> resource, ConfigBlock* block,
+                               DecodedDataResource& out, std::string& message) {
     size_t pos = 0;
     if (resource.size() < 4) {
         message = kMessagePrcCannotDecode;
@@ -283,11 +291,69 @@ BlockResult ReadPrcDatabase(std::span<const uint8_t> image, ConfigBlock* block,
         }
     }
     out.consumed = pos;
-    out.trailingLength = resource.size() - pos;
+    out.trailingLength = out.resourceLength - pos;
     if (result == BLOCK_ABSENT) {
         message = kMessageNoConfigData;
     }
     return result;
+}
+
+} // namespace
+
+size_t PrcListEnd(std::span<const uint8_t> head) {
+    if (head.size() < kListOffset) {
+        return kListOffset;
+    }
+    return kListOffset + kEntrySize * ReadBE16(head.data() + kCountOffset);
+}
+
+BlockResult ReadPrcDatabase(std::span<const uint8_t> image, ConfigBlock* block,
+                            DecodedDataResource* decoded, std::string& message) {
+    DecodedDataResource local;
+    DecodedDataResource& out = decoded != nullptr ? *decoded : local;
+    const BlockResult located = LocateDataResource(image, image.size(), out, message);
+    if (located != BLOCK_FOUND) {
+        return located;
+    }
+    return DecodeDataResource(image.subspan(out.resourceOffset, out.resourceLength), block, out,
+                              message);
+}
+
+BlockResult PrcReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
+                        std::string& message) {
+    message = kMessageNoConfigData;
+    int error = 0;
+    auto read = [&](uint64_t offset, size_t length, std::vector<uint8_t>& bytes) {
+        bytes.resize(length);
+        return file.ReadAt(offset, bytes, error);
+    };
+    if (size < kListOffset) {
+        return BLOCK_ABSENT;
+    }
+    std::vector<uint8_t> head;
+    if (!read(0, kListOffset, head)) {
+        message = platform::SystemErrorText(error);
+        return BLOCK_ERROR;
+    }
+    if (IsConfigurableType(head.data() + kTypeOffset) && PrcListEnd(head) <= size &&
+        !read(0, PrcListEnd(head), head)) {
+        message = platform::SystemErrorText(error);
+        return BLOCK_ERROR;
+    }
+    DecodedDataResource decoded;
+    const BlockResult located = LocateDataResource(head, size, decoded, message);
+    if (located != BLOCK_FOUND) {
+        return located;
+    }
+    // The compressed blocks take no more than kPrcResourceReadLimit bytes, so
+    // that is all a search needs of a longer resource.
+    std::vector<uint8_t> resource;
+    if (!read(decoded.resourceOffset, std::min(decoded.resourceLength, kPrcResourceReadLimit),
+              resource)) {
+        message = platform::SystemErrorText(error);
+        return BLOCK_ERROR;
+    }
+    return DecodeDataResource(resource, block, decoded, message);
 }
 
 BlockResult PrcReadBlock(std::span<const uint8_t> image, ConfigBlock* block, std::string& message) {

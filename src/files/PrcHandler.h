@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/ContainerHandlers.h"
+#include "platform/FileSystem.h"
 
 #include <cstdint>
 #include <span>
@@ -21,6 +22,10 @@ inline constexpr const char* kMessagePrcResourceTooLong =
 inline constexpr size_t kPrcBufferLimit = 65536;
 inline constexpr int kPrcBlockCount = 3;
 
+// The most bytes that the first word and three compressed blocks can take: a
+// stream of one-byte literals spends two bytes on every byte it produces.
+inline constexpr size_t kPrcResourceReadLimit = 4 + kPrcBlockCount * (4 + 2 * kPrcBufferLimit + 1);
+
 // The first "data" resource of a database, taken apart for a rewrite.
 struct DecodedDataResource {
     uint16_t resourceCount = 0;
@@ -40,6 +45,14 @@ struct DecodedDataResource {
 // before it is used. `decoded` (optional) receives the resource taken apart.
 BlockResult ReadPrcDatabase(std::span<const uint8_t> image, ConfigBlock* block,
                             DecodedDataResource* decoded, std::string& message);
+
+// Where the resource list of a database ends, from its first 78 bytes.
+size_t PrcListEnd(std::span<const uint8_t> head);
+
+// ReadPrcDatabase's answer for a file, reading only the header, the resource
+// list and the compressed blocks.
+BlockResult PrcReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
+                        std::string& message);
 
 BlockResult PrcReadBlock(std::span<const uint8_t> image, ConfigBlock* block, std::string& message);
 // Recompresses the data resource with the new block and moves the resources

@@ -1,136 +1,23 @@
 #include "files/SRecordHandler.h"
 
+#include "files/FilePieces.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace zlc {
 
 namespace {
 
-constexpr uint8_t kNotHex = 0xFF;
-
-constexpr std::array<uint8_t, 256> MakeHexValues() {
-    std::array<uint8_t, 256> values{};
-    values.fill(kNotHex);
-    for (int i = 0; i < 10; ++i) {
-        values['0' + i] = static_cast<uint8_t>(i);
-    }
-    for (int i = 0; i < 6; ++i) {
-        values['A' + i] = static_cast<uint8_t>(10 + i);
-        values['a' + i] = static_cast<uint8_t>(10 + i);
-    }
-    return values;
-}
-
-constexpr std::array<uint8_t, 256> kHexValues = MakeHexValues();
 constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-bool IsLineEnd(uint8_t c) {
-    return c == '\r' || c == '\n' || c == '\0';
-}
-
-// Address bytes of the record types that are read and rewritten; 0 for a type
-// that is carried through as a kept line.
-int AddressBytes(uint8_t type) {
-    switch (type) {
-    case '0':
-    case '1':
-    case '5':
-    case '9':
-        return 2;
-    case '2':
-    case '8':
-        return 3;
-    case '3':
-    case '7':
-        return 4;
-    default:
-        return 0;
-    }
-}
 
 bool CarriesData(char type) {
     return type >= '0' && type <= '3';
 }
 
-// Two hex digits, read as one 16-bit index, decode to their byte; an index
-// with a character that is not a hex digit decodes to a value above 0xFF.
-const std::array<uint16_t, 65536>& HexPairValues() {
-    static const std::array<uint16_t, 65536> table = [] {
-        std::array<uint16_t, 65536> values{};
-        for (unsigned i = 0; i < 65536; ++i) {
-            const uint8_t high = kHexValues[i & 0xFF];
-            const uint8_t low = kHexValues[i >> 8];
-            values[i] = (high | low) > 0x0F ? 0x100 : static_cast<uint16_t>((high << 4) | low);
-        }
-        return values;
-    }();
-    return table;
-}
-
-// Decodes `n` digit pairs and adds the bytes to `sum`; false when any of them
-// is not a hex digit. The caller has made sure that the digits are there.
-bool DecodeHex(const uint8_t* digits, size_t n, uint8_t* out, unsigned& sum) {
-    const std::array<uint16_t, 65536>& pairs = HexPairValues();
-    unsigned bad = 0;
-    for (size_t i = 0; i < n; ++i) {
-        uint16_t index;
-        std::memcpy(&index, digits + 2 * i, 2); // little-endian: first digit in the low byte
-        const uint16_t value = pairs[index];
-        bad |= value;
-        out[i] = static_cast<uint8_t>(value);
-        sum += static_cast<uint8_t>(value);
-    }
-    return bad <= 0xFF;
-}
-
-// Reads one record that starts at "S" and a type of the table. Returns false
-// when the record is cut short, holds a character that is not a hex digit, or
-// has a byte count too small for its address and checksum: such damage is
-// not something a checksum can be trusted to catch.
-bool ReadRecord(const uint8_t* text, size_t length, size_t& pos, SRecordLine& line,
-                std::vector<uint8_t>& data, bool& checksumOk) {
-    const uint8_t type = text[pos + 1];
-    const size_t addressBytes = static_cast<size_t>(AddressBytes(type));
-    uint8_t count = 0;
-    unsigned sum = 0;
-    if (length - pos < 4 || !DecodeHex(text + pos + 2, 1, &count, sum) ||
-        count < addressBytes + 1) {
-        return false;
-    }
-    // Records without data have nothing between address and checksum; a larger
-    // count would leave characters the rewrite cannot place.
-    if (!CarriesData(static_cast<char>(type)) && count != addressBytes + 1) {
-        return false;
-    }
-    const uint8_t* digits = text + pos + 4;
-    if (length - pos - 4 < 2 * size_t{count}) {
-        return false;
-    }
-    uint8_t address[4];
-    const size_t dataLength = count - addressBytes - 1;
-    const size_t dataStart = data.size();
-    data.resize(dataStart + dataLength);
-    uint8_t checksum = 0;
-    unsigned ignored = 0;
-    if (!DecodeHex(digits, addressBytes, address, sum) ||
-        !DecodeHex(digits + 2 * addressBytes, dataLength, data.data() + dataStart, sum) ||
-        !DecodeHex(digits + 2 * (count - 1), 1, &checksum, ignored)) {
-        return false;
-    }
-    uint32_t value = 0;
-    for (size_t i = 0; i < addressBytes; ++i) {
-        value = (value << 8) | address[i];
-    }
-    checksumOk = checksum == static_cast<uint8_t>(~sum);
-    line = {static_cast<char>(type), value, count};
-    pos += 4 + 2 * size_t{count};
-    return true;
+int AddressBytes(char type) {
+    return SRecordAddressBytes(static_cast<uint8_t>(type));
 }
 
 constexpr std::array<std::array<uint8_t, 2>, 256> MakeHexPairs() {
@@ -150,12 +37,38 @@ uint8_t* PutHex(uint8_t* out, uint8_t byte) {
     return out + 2;
 }
 
+// Writes a line as the text of a record with a fresh checksum, or a kept
+// line's characters as they are; the line end is the caller's.
+uint8_t* PutLine(uint8_t* out, const SRecordLine& line, const uint8_t* data) {
+    if (line.type == '?') {
+        return std::copy(data, data + line.count, out);
+    }
+    *out++ = 'S';
+    *out++ = static_cast<uint8_t>(line.type);
+    const auto count = static_cast<uint8_t>(line.count);
+    out = PutHex(out, count);
+    unsigned sum = count;
+    const int addressBytes = AddressBytes(line.type);
+    for (int i = addressBytes - 1; i >= 0; --i) {
+        const auto byte = static_cast<uint8_t>(line.address >> (8 * i));
+        out = PutHex(out, byte);
+        sum += byte;
+    }
+    const size_t dataLength =
+        static_cast<size_t>(line.count) - static_cast<size_t>(addressBytes) - 1;
+    for (size_t i = 0; CarriesData(line.type) && i < dataLength; ++i) {
+        out = PutHex(out, data[i]);
+        sum += data[i];
+    }
+    return PutHex(out, static_cast<uint8_t>(~sum));
+}
+
 size_t DataLength(const SRecordLine& line) {
     if (line.type == '?') {
         return line.count;
     }
     if (CarriesData(line.type)) {
-        return line.count - static_cast<size_t>(AddressBytes(static_cast<uint8_t>(line.type))) - 1;
+        return line.count - static_cast<size_t>(AddressBytes(line.type)) - 1;
     }
     return 0;
 }
@@ -191,65 +104,245 @@ bool KeptTextUnchanged(const SRecordImage& parsed, const uint8_t* newBlock) {
     return true;
 }
 
-// Whether every byte is printable (0x20 to 0x7E), a tab, CR, LF or NUL.
-bool OnlyTextCharacters(std::span<const uint8_t> image) {
-    const uint8_t* text = image.data();
-    size_t i = 0;
-#if defined(__SSE2__)
-    // Sixteen bytes at a time: files of tens of megabytes are checked twice
-    // per save.
-    const __m128i space = _mm_set1_epi8(0x20);
-    const __m128i lastPrintable = _mm_set1_epi8(0x7E - 0x20);
-    const __m128i tab = _mm_set1_epi8('\t');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i zero = _mm_setzero_si128();
-    __m128i bad = zero;
-    for (; i + 16 <= image.size(); i += 16) {
-        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-        const __m128i shifted = _mm_sub_epi8(c, space);
-        const __m128i printable = _mm_cmpeq_epi8(_mm_min_epu8(shifted, lastPrintable), shifted);
-        const __m128i ok =
-            _mm_or_si128(_mm_or_si128(printable, _mm_cmpeq_epi8(c, tab)),
-                         _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(c, cr), _mm_cmpeq_epi8(c, lf)),
-                                      _mm_cmpeq_epi8(c, zero)));
-        bad = _mm_or_si128(bad, _mm_cmpeq_epi8(ok, zero));
+// Gathers the text taken apart into an SRecordImage.
+class ImageSink : public SRecordSink {
+  public:
+    explicit ImageSink(SRecordImage& out) : out_(out) {}
+
+    void Record(const SRecordLine& line, std::span<const uint8_t> data) override {
+        out_.data.insert(out_.data.end(), data.begin(), data.end());
+        out_.lines.push_back(line);
     }
-    if (_mm_movemask_epi8(bad) != 0) {
-        return false;
-    }
-#endif
-    for (; i < image.size(); ++i) {
-        const uint8_t c = text[i];
-        if (!(static_cast<uint8_t>(c - 0x20) < 0x5F || c == '\t' || IsLineEnd(c))) {
-            return false;
+    void Kept(std::span<const uint8_t> text, bool lineDone) override {
+        out_.data.insert(out_.data.end(), text.begin(), text.end());
+        keptLength_ += text.size();
+        if (lineDone) {
+            out_.lines.push_back({'?', 0, keptLength_});
+            keptLength_ = 0;
         }
     }
-    return true;
+
+  private:
+    SRecordImage& out_;
+    size_t keptLength_ = 0;
+};
+
+// Searches the data of a text for the block as it goes by, holding no more
+// of it than a window of fixed size.
+class SearchingSink : public SRecordSink {
+  public:
+    void Record(const SRecordLine&, std::span<const uint8_t> data) override { Add(data); }
+    void Kept(std::span<const uint8_t> text, bool) override { Add(text); }
+
+    BlockResult Answer(ConfigBlock* block, uint64_t* offset, std::string& message) {
+        Examine();
+        return scanner_.Answer(block, offset, message);
+    }
+
+  private:
+    static constexpr size_t kWindow = 1u << 20;
+
+    void Add(std::span<const uint8_t> bytes) {
+        window_.insert(window_.end(), bytes.begin(), bytes.end());
+        if (window_.size() >= kWindow) {
+            Examine();
+            // The starts of the last 67 bytes need bytes that are still to come.
+            const size_t keep = kConfigBlockSize - 1;
+            windowOffset_ += window_.size() - keep;
+            window_.erase(window_.begin(), window_.end() - static_cast<std::ptrdiff_t>(keep));
+        }
+    }
+    void Examine() {
+        if (window_.size() >= kConfigBlockSize) {
+            scanner_.Examine(window_, windowOffset_, windowOffset_,
+                             windowOffset_ + window_.size() - kConfigBlockSize);
+        }
+    }
+
+    BlockScanner scanner_;
+    std::vector<uint8_t> window_;
+    uint64_t windowOffset_ = 0;
+};
+
+// Writes the text again as it is read a second time: every record with a
+// fresh checksum and the new block in place of the old, in pieces handed to
+// `emit`.
+class RegeneratingSink : public SRecordSink {
+  public:
+    RegeneratingSink(const std::string& lineEnd, uint64_t blockOffset, const uint8_t* newBlock,
+                     const ImagePatch::Emit& emit)
+        : lineEnd_(lineEnd), blockOffset_(blockOffset), newBlock_(newBlock), emit_(emit) {
+        buffer_.reserve(kBuffer + kLongestSRecord + lineEnd.size());
+    }
+
+    void Record(const SRecordLine& line, std::span<const uint8_t> data) override {
+        uint8_t bytes[255];
+        std::copy(data.begin(), data.end(), bytes);
+        for (size_t i = 0; i < data.size(); ++i) {
+            if (InBlock(dataPos_ + i)) {
+                bytes[i] = newBlock_[dataPos_ + i - blockOffset_];
+            }
+        }
+        dataPos_ += data.size();
+        const size_t at = buffer_.size();
+        buffer_.resize(at + kLongestSRecord + lineEnd_.size());
+        uint8_t* end = PutLine(buffer_.data() + at, line, bytes);
+        end = std::copy(lineEnd_.begin(), lineEnd_.end(), end);
+        buffer_.resize(static_cast<size_t>(end - buffer_.data()));
+        FlushIfFull();
+    }
+    // Kept text is carried as it is, so the block must not change there.
+    void Kept(std::span<const uint8_t> text, bool lineDone) override {
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (InBlock(dataPos_ + i) && text[i] != newBlock_[dataPos_ + i - blockOffset_]) {
+                keptTextChanges_ = true;
+            }
+        }
+        dataPos_ += text.size();
+        buffer_.insert(buffer_.end(), text.begin(), text.end());
+        if (lineDone) {
+            buffer_.insert(buffer_.end(), lineEnd_.begin(), lineEnd_.end());
+        }
+        FlushIfFull();
+    }
+
+    // False when `emit` refused a piece.
+    bool Finish() {
+        Flush();
+        return !refused_;
+    }
+    bool KeptTextChanges() const { return keptTextChanges_; }
+
+  private:
+    static constexpr size_t kBuffer = 1u << 20;
+
+    bool InBlock(uint64_t position) const {
+        return position >= blockOffset_ && position - blockOffset_ < kConfigBlockSize;
+    }
+    void FlushIfFull() {
+        if (buffer_.size() >= kBuffer) {
+            Flush();
+        }
+    }
+    void Flush() {
+        if (!refused_ && !buffer_.empty() && !emit_(buffer_)) {
+            refused_ = true;
+        }
+        buffer_.clear();
+    }
+
+    const std::string& lineEnd_;
+    uint64_t blockOffset_;
+    const uint8_t* newBlock_;
+    const ImagePatch::Emit& emit_;
+    std::vector<uint8_t> buffer_;
+    uint64_t dataPos_ = 0;
+    bool keptTextChanges_ = false;
+    bool refused_ = false;
+};
+
+// Compares a new text, piece by piece, with the file's and keeps the one
+// stretch in which they differ, as long as it stays short.
+class PatchCollector {
+  public:
+    PatchCollector(const platform::File& file, uint64_t size) : file_(file), size_(size) {}
+
+    bool Add(std::span<const uint8_t> piece) {
+        const uint64_t at = length_;
+        length_ += piece.size();
+        if (!patchable_) {
+            return true;
+        }
+        const size_t common =
+            static_cast<size_t>(std::min<uint64_t>(piece.size(), size_ > at ? size_ - at : 0));
+        original_.resize(common);
+        if (!file_.ReadAt(at, original_, error_)) {
+            return false;
+        }
+        size_t first = 0;
+        while (first < common && piece[first] == original_[first]) {
+            ++first;
+        }
+        if (first == piece.size()) {
+            return true;
+        }
+        size_t last = piece.size();
+        if (last <= common) {
+            while (piece[last - 1] == original_[last - 1]) {
+                --last;
+            }
+        }
+        return Extend(at + first, piece.subspan(first, last - first));
+    }
+
+    uint64_t Length() const { return length_; }
+    int Error() const { return error_; }
+    // Whether the new text is the file's with one short stretch changed.
+    bool Patchable() const { return patchable_ && length_ == size_; }
+    void Take(ImagePatch& patch) {
+        patch.offset = static_cast<size_t>(start_);
+        patch.bytes = std::move(bytes_);
+    }
+
+  private:
+    // More than this is written whole rather than patched.
+    static constexpr size_t kMostPatchBytes = 4u << 20;
+
+    bool Extend(uint64_t from, std::span<const uint8_t> changed) {
+        if (bytes_.empty()) {
+            start_ = from;
+        }
+        const uint64_t gapFrom = start_ + bytes_.size();
+        if (from - start_ + changed.size() > kMostPatchBytes) {
+            patchable_ = false;
+            bytes_.clear();
+            return true;
+        }
+        // The unchanged bytes between two changes are the file's own.
+        const size_t gap = static_cast<size_t>(from - gapFrom);
+        bytes_.resize(bytes_.size() + gap);
+        if (gap > 0 && !file_.ReadAt(gapFrom, {bytes_.data() + bytes_.size() - gap, gap}, error_)) {
+            return false;
+        }
+        bytes_.insert(bytes_.end(), changed.begin(), changed.end());
+        return true;
+    }
+
+    const platform::File& file_;
+    uint64_t size_;
+    uint64_t length_ = 0;
+    bool patchable_ = true;
+    uint64_t start_ = 0;
+    std::vector<uint8_t> bytes_;
+    std::vector<uint8_t> original_;
+    int error_ = 0;
+};
+
+// Runs the text of the file through a RegeneratingSink.
+BlockResult Regenerate(const platform::File& file, uint64_t size, size_t pieceSize,
+                       const std::string& lineEnd, uint64_t blockOffset, const uint8_t* newBlock,
+                       const ImagePatch::Emit& emit, std::string& message) {
+    RegeneratingSink sink(lineEnd, blockOffset, newBlock, emit);
+    const BlockResult parsed = ParseSRecordFile(file, size, sink, nullptr, message, pieceSize);
+    if (parsed != BLOCK_FOUND) {
+        return parsed;
+    }
+    if (!sink.Finish()) {
+        message.clear(); // the emitter's own failure
+        return BLOCK_ERROR;
+    }
+    if (sink.KeptTextChanges()) {
+        message = kMessageSRecordCorrupted;
+        return BLOCK_ERROR;
+    }
+    return BLOCK_FOUND;
 }
 
 } // namespace
 
 bool LooksLikeSRecordText(std::span<const uint8_t> image) {
-    if (!OnlyTextCharacters(image)) {
-        return false;
-    }
-    const uint8_t* text = image.data();
-    // The line count only has to reach three with one data record among them.
-    size_t sLines = 0;
-    bool dataRecord = false;
-    bool atLineStart = true;
-    for (size_t i = 0; i < image.size() && (sLines < 3 || !dataRecord); ++i) {
-        const uint8_t c = text[i];
-        if (atLineStart && c == 'S') {
-            ++sLines;
-            if (i + 1 < image.size() && text[i + 1] >= '1' && text[i + 1] <= '3') {
-                dataRecord = true;
-            }
-        }
-        atLineStart = IsLineEnd(c);
-    }
-    return sLines >= 3 && dataRecord;
+    SRecordRecognizer recognizer;
+    return recognizer.Feed(image) && recognizer.Recognized();
 }
 
 BlockResult ReadSRecordImage(std::span<const uint8_t> image, ConfigBlock* block,
@@ -263,60 +356,70 @@ BlockResult ReadSRecordImage(std::span<const uint8_t> image, ConfigBlock* block,
     out = SRecordImage{};
     out.data.reserve(image.size() / 2);
     out.lines.reserve(image.size() / 40 + 16);
-
-    const uint8_t* text = image.data();
-    const size_t length = image.size();
-    bool lineEndRecorded = false;
-    const char* error = nullptr;
-    size_t dataRecords = 0;
-    size_t pos = 0;
-    while (pos < length) {
-        const uint8_t c = text[pos];
-        if (IsLineEnd(c)) {
-            if (lineEndRecorded) {
-                ++pos;
-                continue;
-            }
-            const size_t start = pos;
-            while (pos < length && IsLineEnd(text[pos])) {
-                ++pos;
-            }
-            out.lineEnd.assign(reinterpret_cast<const char*>(text + start), pos - start);
-            lineEndRecorded = true;
-            continue;
-        }
-        if (c == 'S' && pos + 1 < length && AddressBytes(text[pos + 1]) != 0) {
-            const uint8_t type = text[pos + 1];
-            if (type >= '1' && type <= '3') {
-                ++dataRecords;
-            }
-            SRecordLine line{};
-            bool checksumOk = true;
-            if (!ReadRecord(text, length, pos, line, out.data, checksumOk)) {
-                message = kMessageSRecordCorrupted;
-                return BLOCK_ERROR;
-            }
-            if (!checksumOk) {
-                error = kMessageSRecordCorrupted;
-            }
-            if (type == '5' && line.address != dataRecords) {
-                error = kMessageInvalidRecordCount;
-            }
-            out.lines.push_back(line);
-            continue;
-        }
-        const size_t start = pos;
-        while (pos < length && !IsLineEnd(text[pos])) {
-            ++pos;
-        }
-        out.data.insert(out.data.end(), text + start, text + pos);
-        out.lines.push_back({'?', 0, pos - start});
-    }
-    if (error != nullptr) {
-        message = error;
+    ImageSink sink(out);
+    SRecordParser parser(sink);
+    parser.Feed(image, true);
+    if (parser.Error() != nullptr) {
+        message = parser.Error();
         return BLOCK_ERROR;
     }
+    out.lineEnd = parser.LineEnd();
     return LocateConfigBlock(out.data, block, &out.blockOffset, message);
+}
+
+BlockResult ParseSRecordFile(const platform::File& file, uint64_t size, SRecordSink& sink,
+                             std::string* lineEnd, std::string& message, size_t pieceSize) {
+    message = kMessageNoConfigData;
+    SRecordRecognizer recognizer;
+    SRecordParser parser(sink);
+    // A piece and what the parser left of the one before: never more than one
+    // record.
+    std::vector<uint8_t> buffer(pieceSize + kLongestSRecord);
+    size_t carried = 0;
+    for (uint64_t offset = 0; offset < size;) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(pieceSize, size - offset));
+        int error = 0;
+        if (!file.ReadAt(offset, {buffer.data() + carried, n}, error)) {
+            message = platform::SystemErrorText(error);
+            return BLOCK_ERROR;
+        }
+        if (!recognizer.Feed({buffer.data() + carried, n})) {
+            return BLOCK_ABSENT;
+        }
+        offset += n;
+        if (parser.Damaged()) {
+            continue; // only whether this is S-record text at all is still open
+        }
+        const size_t used = parser.Feed({buffer.data(), carried + n}, offset == size);
+        carried = carried + n - used;
+        std::memmove(buffer.data(), buffer.data() + used, carried);
+    }
+    if (!recognizer.Recognized()) {
+        return BLOCK_ABSENT;
+    }
+    if (parser.Error() != nullptr) {
+        message = parser.Error();
+        return BLOCK_ERROR;
+    }
+    if (lineEnd != nullptr) {
+        *lineEnd = parser.LineEnd();
+    }
+    return BLOCK_FOUND;
+}
+
+BlockResult LocateSRecordBlockInFile(const platform::File& file, uint64_t size, ConfigBlock* block,
+                                     uint64_t* dataOffset, std::string& message, size_t pieceSize) {
+    SearchingSink sink;
+    const BlockResult parsed = ParseSRecordFile(file, size, sink, nullptr, message, pieceSize);
+    if (parsed != BLOCK_FOUND) {
+        return parsed;
+    }
+    return sink.Answer(block, dataOffset, message);
+}
+
+BlockResult SRecordReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
+                            std::string& message) {
+    return LocateSRecordBlockInFile(file, size, block, nullptr, message, kFilePieceSize);
 }
 
 BlockResult SRecordReadBlock(std::span<const uint8_t> image, ConfigBlock* block,
@@ -356,32 +459,58 @@ BlockResult SRecordWriteBlock(const BlockForFile& makeBlock, std::span<const uin
     uint8_t* out = text.data();
     const uint8_t* data = parsed.data.data();
     for (const SRecordLine& line : parsed.lines) {
-        if (line.type == '?') {
-            out = std::copy(data, data + line.count, out);
-            data += line.count;
-        } else {
-            *out++ = 'S';
-            *out++ = static_cast<uint8_t>(line.type);
-            const auto count = static_cast<uint8_t>(line.count);
-            out = PutHex(out, count);
-            unsigned sum = count;
-            const int addressBytes = AddressBytes(static_cast<uint8_t>(line.type));
-            for (int i = addressBytes - 1; i >= 0; --i) {
-                const auto byte = static_cast<uint8_t>(line.address >> (8 * i));
-                out = PutHex(out, byte);
-                sum += byte;
-            }
-            const size_t dataLength = DataLength(line);
-            for (size_t i = 0; i < dataLength; ++i) {
-                out = PutHex(out, data[i]);
-                sum += data[i];
-            }
-            data += dataLength;
-            out = PutHex(out, static_cast<uint8_t>(~sum));
-        }
+        out = PutLine(out, line, data);
+        data += DataLength(line);
         out = std::copy(parsed.lineEnd.begin(), parsed.lineEnd.end(), out);
     }
     patch = PatchBetween(image, text);
+    return BLOCK_FOUND;
+}
+
+BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::File& file,
+                                uint64_t size, uint64_t capacity, ImagePatch& patch,
+                                std::string& message, size_t pieceSize) {
+    SearchingSink search;
+    std::string lineEnd;
+    BlockResult result = ParseSRecordFile(file, size, search, &lineEnd, message, pieceSize);
+    ConfigBlock found{};
+    uint64_t blockOffset = 0;
+    if (result == BLOCK_FOUND) {
+        result = search.Answer(&found, &blockOffset, message);
+    }
+    if (result != BLOCK_FOUND) {
+        return result;
+    }
+    std::array<uint8_t, kConfigBlockSize> newBlock{};
+    ConfigBlockToBytes(makeBlock(found), newBlock.data());
+
+    PatchCollector collector(file, size);
+    result = Regenerate(
+        file, size, pieceSize, lineEnd, blockOffset, newBlock.data(),
+        [&collector](std::span<const uint8_t> piece) { return collector.Add(piece); }, message);
+    if (result == BLOCK_ERROR && message.empty()) {
+        message = platform::SystemErrorText(collector.Error());
+    }
+    if (result != BLOCK_FOUND) {
+        return result;
+    }
+    if (collector.Length() > capacity) {
+        message = kMessageGrowthReserveExceeded;
+        return BLOCK_ERROR;
+    }
+    patch = ImagePatch{};
+    patch.length = static_cast<size_t>(collector.Length());
+    if (collector.Patchable()) {
+        collector.Take(patch);
+        return BLOCK_FOUND;
+    }
+    // Too wide a change to hold: the new text is made again as it is written.
+    patch.rewrite = [&file, size, pieceSize, lineEnd, blockOffset,
+                     newBlock](const ImagePatch::Emit& emit) {
+        std::string ignored;
+        return Regenerate(file, size, pieceSize, lineEnd, blockOffset, newBlock.data(), emit,
+                          ignored) == BLOCK_FOUND;
+    };
     return BLOCK_FOUND;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "files/ContainerHandlers.h"
+#include "files/FilePieces.h"
+#include "files/SRecordParser.h"
 
 #include <cstdint>
 #include <span>
@@ -8,19 +10,6 @@
 #include <vector>
 
 namespace zlc {
-
-inline constexpr const char* kMessageSRecordCorrupted =
-    "This S-Record file contains corrupted information.";
-inline constexpr const char* kMessageInvalidRecordCount =
-    "The file contains an invalid record count.";
-
-// One line of S-record text as read: an S0-S3, S5 or S7-S9 record, or a kept
-// line ('?') that is carried through as text.
-struct SRecordLine {
-    char type; // '0'..'9', or '?' for a kept line
-    uint32_t address;
-    size_t count; // the record's byte count, or a kept line's length in characters
-};
 
 // S-record text taken apart: the data bytes of every S0-S3 record and the text
 // of every kept line, in file order, and the lines that rebuild the text.
@@ -40,6 +29,33 @@ bool LooksLikeSRecordText(std::span<const uint8_t> image);
 BlockResult ReadSRecordImage(std::span<const uint8_t> image, ConfigBlock* block,
                              SRecordImage* parsed, std::string& message);
 
+// Reads S-record text from a file a piece at a time and hands it to `sink`.
+// BLOCK_ABSENT for a file that is not S-record text; BLOCK_ERROR with the
+// message for damaged text or a failed read; BLOCK_FOUND once the whole text
+// went through the sink, which does the searching. `lineEnd` (optional)
+// receives the first run of line ends.
+BlockResult ParseSRecordFile(const platform::File& file, uint64_t size, SRecordSink& sink,
+                             std::string* lineEnd, std::string& message,
+                             size_t pieceSize = kFilePieceSize);
+
+// ReadSRecordImage's answer for a file, holding no more than a bounded part
+// of it; `dataOffset` (optional) receives the block's place in the data.
+BlockResult LocateSRecordBlockInFile(const platform::File& file, uint64_t size, ConfigBlock* block,
+                                     uint64_t* dataOffset, std::string& message,
+                                     size_t pieceSize = kFilePieceSize);
+
+// Works out how makeBlock(the found block) is written into the S-record text
+// of a file, reading it a piece at a time as SRecordWriteBlock reads an
+// image, with the same answers. A new text of the file's length that differs
+// in one short stretch becomes a patch of that stretch; any other becomes a
+// patch that writes the whole text again, a piece at a time, from `file`,
+// which must stay open and unchanged until the patch is written.
+BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::File& file,
+                                uint64_t size, uint64_t capacity, ImagePatch& patch,
+                                std::string& message, size_t pieceSize = kFilePieceSize);
+
+BlockResult SRecordReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
+                            std::string& message);
 BlockResult SRecordReadBlock(std::span<const uint8_t> image, ConfigBlock* block,
                              std::string& message);
 // Regenerates the whole text with the new block and fresh checksums.

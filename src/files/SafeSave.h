@@ -2,6 +2,8 @@
 
 #include "files/ImagePatch.h"
 #include "model/ConfigDocument.h"
+#include "platform/FileIdentity.h"
+#include "platform/FileLock.h"
 #include "platform/FileSystem.h"
 
 #include <cstdint>
@@ -13,25 +15,26 @@
 // new ones there completely.
 namespace zlc {
 
-// What a save saw of the file when it read it.
-struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modification{};
-};
-
-FileIdentity IdentityOf(const struct stat& status);
-
 // Whether `path` still names the file opened as `file`, with the length and
 // modification time it had when read.
 bool StillTheFileRead(const std::string& path, const platform::File& file,
-                      const FileIdentity& identity);
+                      const platform::FileIdentity& identity);
+
+// Whether the file opened as `file` is still as it was read, whatever its
+// name shows now.
+bool OpenFileUnchanged(const platform::File& file, const platform::FileIdentity& identity);
+
+// Puts back the file at `path` when a save that rewrote it in place was
+// stopped half-way and left its journal; `restored` tells whether it did.
+// Waits for the file's lock as `wait` says.
+bool RecoverUnfinishedSave(const std::string& path, const platform::LockWait& wait, bool& restored,
+                           int& error);
 
 // Works out how the document's block is written into the file of `size`
-// bytes. A raw block is found by reading the file a piece at a time, so a
-// large program image is never held whole; other containers are read whole
-// and decoded. On failure `message` holds the fixed text or the system's.
+// bytes. Program images and S-record text are read a piece at a time, so a
+// large file is never held whole (an S-record text that changes widely is
+// written again from the file); resource databases are read whole. On
+// failure `message` holds the fixed text or the system's.
 bool PlanSave(const ConfigDocument& doc, const platform::File& file, uint64_t size,
               bool preservePhysicalAddress, ImagePatch& patch, std::string& message);
 
@@ -43,7 +46,9 @@ bool ChangesNothing(const ImagePatch& patch, uint64_t size);
 bool FitsOnePage(const ImagePatch& patch, uint64_t size);
 
 // Writes the patch into the file itself and syncs it. When any step fails the
-// bytes it overwrote, the length and the times are put back exactly.
+// bytes it overwrote, the length and the times are put back exactly. A patch
+// that is more than one write into one page is journalled first, so that a
+// kill half-way is undone by the next load or save.
 bool PatchInPlace(platform::File& file, const ImagePatch& patch, uint64_t size,
                   const platform::FileTimes& times, int& error);
 

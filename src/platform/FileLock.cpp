@@ -1,11 +1,15 @@
 #include "platform/FileLock.h"
 
+#include "platform/FileSystem.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <map>
 #include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -34,15 +38,50 @@ std::map<FileKey, HeldLock>& Registry() {
     return registry;
 }
 
-bool LockWaiting(int fd, int& error) {
-    while (::flock(fd, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            error = errno;
-            return false;
+// Tries the lock until it is free, the patience is spent or the waiting is
+// called off. Polling rather than a blocking call, so that the wait can be
+// told, timed and cancelled.
+class Waiter {
+  public:
+    Waiter(const LockWait& wait, const std::string& path)
+        : wait_(wait), path_(path), start_(std::chrono::steady_clock::now()) {}
+
+    bool Lock(int fd, int& error) {
+        auto pause = std::chrono::milliseconds(5);
+        for (;;) {
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+                return true;
+            }
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                error = errno;
+                return false;
+            }
+            const auto waited = std::chrono::steady_clock::now() - start_;
+            if (waited >= wait_.patience) {
+                error = kErrorLockTimeout;
+                return false;
+            }
+            if (waited >= wait_.noticeAfter && !noticed_) {
+                noticed_ = true;
+                if (wait_.onWaiting) {
+                    wait_.onWaiting(path_);
+                }
+            }
+            if (noticed_ && wait_.keepWaiting && !wait_.keepWaiting()) {
+                error = kErrorCancelled;
+                return false;
+            }
+            std::this_thread::sleep_for(pause);
+            pause = std::min(pause * 2, std::chrono::milliseconds(50));
         }
     }
-    return true;
-}
+
+  private:
+    const LockWait& wait_;
+    const std::string& path_;
+    std::chrono::steady_clock::time_point start_;
+    bool noticed_ = false;
+};
 
 // Whether `path` still names the file behind `fd`.
 bool NameStillShows(const std::string& path, const struct stat& locked) {
@@ -70,7 +109,8 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
     return *this;
 }
 
-FileLock FileLock::Acquire(const std::string& path, int& error) {
+FileLock FileLock::Acquire(const std::string& path, const LockWait& wait, int& error) {
+    Waiter waiter(wait, path); // one patience for every file locked on the way
     for (;;) {
         // Non-blocking only for the open: a FIFO must not hang the caller.
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
@@ -97,7 +137,7 @@ FileLock FileLock::Acquire(const std::string& path, int& error) {
                 return lock;
             }
         }
-        if (!LockWaiting(fd, error)) {
+        if (!waiter.Lock(fd, error)) {
             ::close(fd);
             return {};
         }

@@ -1,9 +1,23 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 
 namespace zlc::platform {
+
+// How long a lock is waited for, and who hears of the wait. A program that
+// holds a file for long (or was stopped while holding it) must not keep a
+// save waiting silently for ever.
+struct LockWait {
+    std::chrono::milliseconds patience{30000};   // then kErrorLockTimeout
+    std::chrono::milliseconds noticeAfter{1000}; // then onWaiting is called, once
+    std::function<void(const std::string& path)> onWaiting;
+    // Asked between tries once the wait is noticed; false gives up at once
+    // (kErrorCancelled). A user interface keeps its window alive here.
+    std::function<bool()> keepWaiting;
+};
 
 // An exclusive advisory lock on one file, held while the object lives. Every
 // program of the suite takes it before it reads a file it is going to save and
@@ -20,10 +34,14 @@ class FileLock {
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-    // Waits for the lock on the file `path` names (following links). A file
-    // that another program put in the place of the one locked meanwhile is
-    // locked afresh, so the lock always belongs to what the name shows.
-    static FileLock Acquire(const std::string& path, int& error);
+    // Waits for the lock on the file `path` names (following links), as
+    // `wait` says. A file that another program put in the place of the one
+    // locked meanwhile is locked afresh, so the lock always belongs to what
+    // the name shows.
+    static FileLock Acquire(const std::string& path, const LockWait& wait, int& error);
+    static FileLock Acquire(const std::string& path, int& error) {
+        return Acquire(path, LockWait{}, error);
+    }
 
     bool IsHeld() const { return held_; }
 

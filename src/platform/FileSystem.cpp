@@ -38,7 +38,20 @@ int OpenExisting(const std::string& path, int access) {
 } // namespace
 
 std::string SystemErrorText(int error) {
-    return std::strerror(error);
+    switch (error) {
+    case kErrorNotRegularFile:
+        return kTextNotRegularFile;
+    case kErrorProtectedLink:
+        return "The name is a link that another user made in a shared directory.";
+    case kErrorLockTimeout:
+        return "Another program is still using the file.";
+    case kErrorCancelled:
+        return "The save was cancelled.";
+    case kErrorChangedByOther:
+        return kTextChangedByOther;
+    default:
+        return std::strerror(error);
+    }
 }
 
 FileBytes::FileBytes(size_t size)

@@ -13,7 +13,20 @@
 // the text shown to the user.
 namespace zlc::platform {
 
-// The operating system's own text for an errno value.
+// Refusals of this layer's own, reported like errno values; their texts come
+// from SystemErrorText as the system's do. They lie far above any errno.
+inline constexpr int kErrorNotRegularFile = 100001;
+inline constexpr int kErrorProtectedLink = 100002;
+inline constexpr int kErrorLockTimeout = 100003;
+inline constexpr int kErrorCancelled = 100004;
+inline constexpr int kErrorChangedByOther = 100005;
+
+inline constexpr const char* kTextNotRegularFile = "The file is not a regular file.";
+inline constexpr const char* kTextChangedByOther =
+    "The file was changed by another program while it was being saved.";
+
+// The operating system's own text for an errno value, or this layer's for its
+// own refusals.
 std::string SystemErrorText(int error);
 
 // Access and modification time. Creation time cannot be set on Linux, so these

@@ -1,5 +1,7 @@
 #include "platform/FileWriter.h"
 
+#include "platform/FileIdentity.h"
+#include "platform/StaleTemporaries.h"
 #include "platform/SystemCalls.h"
 
 #include <algorithm>
@@ -18,12 +20,24 @@ namespace zlc::platform {
 
 namespace {
 
-constexpr const char* kTemporaryPrefix = ".zlc-save-";
 constexpr int kMostLinksFollowed = 40; // as the kernel allows in one path
 
 std::string DirectoryOf(const std::string& path) {
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     return parent.empty() ? "." : parent.string();
+}
+
+// Whether the kernel would follow the link `status` describes, found in
+// `directory`: in a sticky directory that everyone may write, only a link of
+// the user's own or of the directory's owner is followed, so that a link
+// another user planted there cannot send a write elsewhere.
+bool MayFollow(const std::string& directory, const struct stat& status) {
+    struct stat parent {};
+    if (::stat(directory.c_str(), &parent) != 0) {
+        return false;
+    }
+    const bool shared = (parent.st_mode & S_ISVTX) != 0 && (parent.st_mode & S_IWOTH) != 0;
+    return !shared || status.st_uid == ::geteuid() || status.st_uid == parent.st_uid;
 }
 
 // Where a chain of symbolic links at `path` leads; `path` itself when it is
@@ -41,6 +55,10 @@ std::string FollowLinks(std::string path, int& error) {
         if (!S_ISLNK(status.st_mode)) {
             return path;
         }
+        if (!MayFollow(DirectoryOf(path), status)) {
+            error = kErrorProtectedLink;
+            return {};
+        }
         std::vector<char> target(PATH_MAX + 1);
         const ssize_t n = ::readlink(path.c_str(), target.data(), target.size() - 1);
         if (n < 0) {
@@ -54,16 +72,24 @@ std::string FollowLinks(std::string path, int& error) {
     return {};
 }
 
+// The name the new content will have. Only a regular file, or no file at
+// all, is ever replaced: a device node or FIFO at the name would be destroyed.
 std::string FinalNameOf(const std::string& path, LinkAtName link, int& error) {
-    if (link == LinkAtName::Follow) {
-        return FollowLinks(path, error);
-    }
     struct stat status {};
-    if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
+    if (link == LinkAtName::Refuse && ::lstat(path.c_str(), &status) == 0 &&
+        S_ISLNK(status.st_mode)) {
         error = ELOOP;
         return {};
     }
-    return path;
+    std::string name = link == LinkAtName::Follow ? FollowLinks(path, error) : path;
+    if (name.empty()) {
+        return {};
+    }
+    if (::lstat(name.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        error = S_ISDIR(status.st_mode) ? EISDIR : kErrorNotRegularFile;
+        return {};
+    }
+    return name;
 }
 
 mode_t DefaultMode() {
@@ -75,7 +101,7 @@ mode_t DefaultMode() {
 std::string RandomTemporaryName(const std::string& directory) {
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    static std::mt19937 generator{std::random_device{}()};
+    static thread_local std::mt19937 generator{std::random_device{}()};
     std::string name = directory + "/" + kTemporaryPrefix;
     for (int i = 0; i < 6; ++i) {
         name += kLetters[generator() % (sizeof kLetters - 1)];
@@ -96,8 +122,8 @@ bool LinkUnnamed(int fd, const std::string& name, int& error) {
     return false;
 }
 
-// A rename is only lasting once the directory is on disk too. The new file is
-// in place whether or not this succeeds, so a failure here is not the save's.
+} // namespace
+
 void SyncDirectory(const std::string& directory) {
     const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -105,14 +131,6 @@ void SyncDirectory(const std::string& directory) {
         ::close(fd);
     }
 }
-
-bool WriteIntoExisting(const std::string& path, std::span<const uint8_t> bytes, int& error) {
-    int ignored = 0;
-    File file = File::OpenForWriting(path, error);
-    return file.IsOpen() && file.WriteAt(0, bytes, error) && (file.Sync(ignored), true);
-}
-
-} // namespace
 
 NewFile::~NewFile() {
     Discard();
@@ -143,8 +161,10 @@ NewFile NewFile::Begin(const std::string& path, const WriteOptions& options, int
         return {};
     }
     file.directory_ = DirectoryOf(file.finalName_);
+    RemoveStaleTemporaries(file.directory_);
     const int fd = ::open(file.directory_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (fd >= 0) {
+        HoldAsTemporary(fd); // before it has a name, so no other writer ever sees it unheld
         file.content_ = File::FromDescriptor(fd);
         return file;
     }
@@ -153,15 +173,23 @@ NewFile NewFile::Begin(const std::string& path, const WriteOptions& options, int
         return {};
     }
     // A file system without unnamed files: a hidden name, removed on failure.
-    std::string pattern = file.directory_ + "/" + kTemporaryPrefix + "XXXXXX";
-    const int named = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (named < 0) {
-        error = errno;
-        return {};
+    // Another writer may take a name for stale between its creation and its
+    // lock; then it is made afresh.
+    for (;;) {
+        std::string pattern = file.directory_ + "/" + kTemporaryPrefix + "XXXXXX";
+        const int named = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (named < 0) {
+            error = errno;
+            return {};
+        }
+        File content = File::FromDescriptor(named);
+        struct stat status {};
+        if (HoldAsTemporary(named) && content.Status(status, error) && NameShows(pattern, status)) {
+            file.content_ = std::move(content);
+            file.temporaryName_ = pattern;
+            return file;
+        }
     }
-    file.content_ = File::FromDescriptor(named);
-    file.temporaryName_ = pattern;
-    return file;
 }
 
 bool NewFile::GiveMetadata(int& error) {
@@ -210,17 +238,30 @@ bool NewFile::LinkIn(int& error) {
     return true;
 }
 
-bool NewFile::Commit(int& error) {
+bool NewFile::Commit(int& error, const std::function<bool()>& stillWanted) {
     if (!content_.IsOpen()) {
         error = EBADF;
         return false;
     }
     error = 0;
-    if (!GiveMetadata(error) || !content_.Sync(error) || !LinkIn(error)) {
+    struct stat written {};
+    if (!GiveMetadata(error) || !content_.Sync(error) || !content_.Status(written, error)) {
+        return false;
+    }
+    if (stillWanted && !stillWanted()) {
+        error = kErrorChangedByOther;
+        return false;
+    }
+    if (!LinkIn(error)) {
         return false;
     }
     SyncDirectory(directory_);
     content_ = File();
+    // Another program may have put something else at the name meanwhile.
+    if (!NameShows(finalName_, written)) {
+        error = kErrorChangedByOther;
+        return false;
+    }
     return true;
 }
 
@@ -231,18 +272,13 @@ void NewFile::Discard() {
     }
 }
 
+int OutputTargetError(const std::string& path, LinkAtName link) {
+    int error = 0;
+    return FinalNameOf(path, link, error).empty() ? error : 0;
+}
+
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                          const WriteOptions& options, int& error) {
-    struct stat status {};
-    const bool refuse = options.link == LinkAtName::Refuse;
-    if ((refuse ? ::lstat(path.c_str(), &status) : ::stat(path.c_str(), &status)) == 0 &&
-        !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode) && !S_ISLNK(status.st_mode)) {
-        if (refuse) {
-            error = EEXIST;
-            return false;
-        }
-        return WriteIntoExisting(path, bytes, error);
-    }
     NewFile file = NewFile::Begin(path, options, error);
     return file.IsOpen() && file.Content().WriteAt(0, bytes, error) && file.Commit(error);
 }

@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,12 +20,20 @@
 // - LinkAtName::Follow (files the user names): a symbolic link at the name is
 //   resolved, and the file it leads to is replaced; the link stays and shows
 //   the new content, as it did the old. A name that does not exist, or a
-//   link that leads nowhere, gets a new file at the place it names.
+//   link that leads nowhere, gets a new file at the place it names. A link
+//   is followed only where the kernel would follow it for the user: in a
+//   sticky directory that everyone may write, a link made by another user
+//   than the directory's owner is refused (kErrorProtectedLink).
 // - LinkAtName::Refuse (files the program names itself, in a shared or
 //   private directory): a link at the name fails with ELOOP and nothing is
 //   written anywhere, so a link planted there never redirects the write.
 // Either way the new file is never opened through the final name, so no link
-// can make the write create or truncate a file elsewhere.
+// can make the write create or truncate a file elsewhere, and only a regular
+// file is ever replaced: anything else at the name (a device node, a FIFO)
+// is refused with kErrorNotRegularFile, a directory with EISDIR.
+//
+// Temporary names left by a writer that was killed are removed by the next
+// writer in the same directory.
 namespace zlc::platform {
 
 enum class LinkAtName { Follow, Refuse };
@@ -60,8 +69,11 @@ class NewFile {
     const std::string& FinalName() const { return finalName_; }
 
     // Gives the content its mode, owner and group, syncs it and puts it in the
-    // final name's place in one step.
-    bool Commit(int& error);
+    // final name's place in one step. `stillWanted`, asked last before that
+    // step, may call it off (kErrorChangedByOther). Afterwards the name must
+    // lead to the new content with its length, else another program changed
+    // it meanwhile (kErrorChangedByOther).
+    bool Commit(int& error, const std::function<bool()>& stillWanted = {});
 
   private:
     void Discard();
@@ -75,12 +87,18 @@ class NewFile {
     WriteOptions options_;
 };
 
-// Writes `bytes` as the whole new content of `path`, as NewFile does. An
-// existing `path` that is not a regular file (a terminal, a FIFO, /dev/null)
-// is written into as it is, since replacing it would destroy it; with
-// LinkAtName::Refuse such a name is refused with EEXIST instead.
+// Why NewFile would refuse `path` as it is now (an errno value or this
+// layer's own refusal); 0 when it would write there.
+int OutputTargetError(const std::string& path, LinkAtName link);
+
+// Writes `bytes` as the whole new content of `path`, as NewFile does.
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                          const WriteOptions& options, int& error);
+
+// Puts a change of names in `directory` on disk: a rename or removal lasts
+// only once its directory does. The change itself has happened whether or
+// not this succeeds, so a failure here is nobody's failure.
+void SyncDirectory(const std::string& directory);
 
 // Copies `length` bytes of `from` at `fromOffset` into `to` at `toOffset`
 // inside the kernel, leaving holes of a sparse file as holes: only the ranges

@@ -1,7 +1,9 @@
 #include "files/BlockSearch.h"
 
 #include "cases/CaseFile.h"
+#include "files/ContainerHandlers.h"
 #include "support/BlockImages.h"
+#include "support/OnDisk.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -65,6 +67,21 @@ TEST_P(BlockSearchCase, GivesTheOutcomeWithItsOffsetOrMessage) {
     EXPECT_EQ(LocateConfigBlock(CaseImage(c), nullptr, &offset, message), results.at(c["result"]));
     EXPECT_EQ(std::to_string(offset), c.Or("offset", std::to_string(offset)));
     EXPECT_EQ(message, c.Or("message", message));
+    // A file read a piece at a time gives the same answer wherever the
+    // pieces end.
+    const test::OnDisk file(CaseImage(c));
+    for (const size_t pieceSize : test::kPieceSizes) {
+        uint64_t fromFile = SIZE_MAX;
+        std::string fileMessage;
+        EXPECT_EQ(LocateConfigBlockInFile(file.file, file.size, nullptr, &fromFile, fileMessage,
+                                          pieceSize),
+                  results.at(c["result"]))
+            << pieceSize;
+        EXPECT_EQ(fileMessage, message) << pieceSize;
+        if (c.Has("offset")) {
+            EXPECT_EQ(fromFile, offset) << pieceSize;
+        }
+    }
 }
 
 ZLC_CASES(BlockSearchCase, "files/block-search.txt");

@@ -8,6 +8,7 @@
 #include "support/SRecordText.h"
 #include "support/TempDir.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -201,13 +202,16 @@ TEST_F(ConfigFiles, MissingEmptyAndOddFilesGiveTheirReason) {
 
 // A sparse image, whose block starts 20 bytes before a hole and so ends in
 // the hole's zeros: writing anything but the block would allocate disk blocks
-// where the file has none.
+// where the file has none. Loads skip the holes but not the data behind them.
 TEST_F(ConfigFiles, SuccessfulSaveDatesTheFileNowAndWritesOnlyTheBlock) {
     const std::vector<uint8_t> block = BlockBytes(DefaultConfigBlock());
     const std::string path =
         Put("sparse.elf", test::ImageWith(4096, 4076, {block.begin(), block.begin() + 20}));
     std::filesystem::resize_file(path, 64 << 20);
     test::SetOldTimes(path);
+    ConfigDocument loaded;
+    ASSERT_TRUE(LoadConfigFile(loaded, path).ok);
+    EXPECT_EQ(loaded.block.clkiKHz, 0u);
     struct stat before {};
     ::stat(path.c_str(), &before);
     const time_t start = ::time(nullptr);
@@ -222,6 +226,12 @@ TEST_F(ConfigFiles, SuccessfulSaveDatesTheFileNowAndWritesOnlyTheBlock) {
     const std::vector<uint8_t> saved = test::ReadFile(path);
     EXPECT_EQ(std::vector<uint8_t>(saved.begin() + 4076, saved.begin() + 4076 + kConfigBlockSize),
               BlockBytes(Changed().block));
+
+    std::fstream(path, std::ios::in | std::ios::out | std::ios::binary)
+        .seekp(48 << 20)
+        .write(reinterpret_cast<const char*>(block.data()), kConfigBlockSize);
+    EXPECT_EQ(LoadConfigFile(loaded, path).reason,
+              "The file contains multiple configuration data structures.");
 }
 
 // The content, not the name, decides the container; the reserve a grown file
@@ -279,8 +289,19 @@ TEST_F(ConfigFiles, ConfigureSummaryIsNeverCut) {
         files.push_back(Put(std::string(80, 'n') + std::to_string(i) + ".exe", RawImage()));
     }
     files.insert(files.begin() + 1, dir / "missing.s9");
+    // One S-record file under two names: saves of it, which replace the file,
+    // must come one after the other even when other files are saved at once.
+    const std::string text = test::SRecordFile(RawImage(), {'1', 16, 0, "\n"});
+    std::string spaced = text;
+    spaced.insert(spaced.find('\n'), "\n");
+    files.insert(files.begin() + 3, Put("twice.s9", {spaced.begin(), spaced.end()}));
+    std::filesystem::create_hard_link(files[3], dir / "again.s9");
+    files.insert(files.begin() + 4, dir / "again.s9");
     const ConfigureResult result = ConfigureFiles(Changed(), files, false, nullptr);
-    EXPECT_EQ(result.failures, 1u);
+    EXPECT_EQ(result.failures, 1u) << result.summary;
+    EXPECT_EQ(test::ReadText(dir / "again.s9"),
+              test::SRecordFile(test::ImageWith(512, 100, BlockBytes(Changed().block)),
+                                {'1', 16, 0, "\n\n"}));
     EXPECT_GT(result.summary.size(), 4096u);
     EXPECT_TRUE(result.summary.ends_with("\nOK\t" + files.back() + "\n"));
     EXPECT_EQ(test::ReadFile(files.back())[100 + 0x14 + 4], 0x4F);

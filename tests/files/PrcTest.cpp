@@ -1,6 +1,7 @@
 #include "cases/CaseFile.h"
 #include "files/PrcHandler.h"
 #include "support/BlockImages.h"
+#include "support/OnDisk.h"
 #include "support/PrcImages.h"
 
 #include <gtest/gtest.h>
@@ -97,6 +98,11 @@ void ExpectRead(const char* name, const std::vector<uint8_t>& image, BlockResult
     if (message != nullptr) {
         EXPECT_EQ(text, message);
     }
+    // From a file, which is read only as far as the compressed blocks go.
+    const test::OnDisk file(image);
+    std::string fileText;
+    EXPECT_EQ(PrcReadFile(file.file, file.size, nullptr, fileText), result);
+    EXPECT_EQ(fileText, text);
 }
 
 TEST(PrcRead, EveryOutcomeWithItsMessage) {
@@ -128,6 +134,10 @@ TEST(PrcRead, EveryOutcomeWithItsMessage) {
     ExpectRead("copy in a later block", withData({Compressed(block), Compressed(block), kEnd}),
                BLOCK_FOUND);
     ExpectRead("in the second block", withData({kEnd, Compressed(block), kEnd}), BLOCK_FOUND);
+    std::vector<uint8_t> longTrailing = data;
+    longTrailing.resize(data.size() + kPrcResourceReadLimit, 0x42);
+    ExpectRead("trailing data longer than the blocks can be",
+               PrcDatabase("appl", {{"data", 0, longTrailing}}), BLOCK_FOUND);
 
     // Hostile layouts: nothing of the file is trusted.
     const char* cannotDecode = "The PRC file cannot be successfully decoded.";

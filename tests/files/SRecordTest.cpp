@@ -2,8 +2,10 @@
 #include "files/DocumentImage.h"
 #include "files/SRecordHandler.h"
 #include "support/BlockImages.h"
+#include "support/OnDisk.h"
 #include "support/SRecordText.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -33,10 +35,30 @@ std::vector<uint8_t> DataWithBlock(size_t length = 160, size_t offset = 40,
 BlockResult Rewrite(std::string& text, const ConfigBlock& block, std::string& message,
                     size_t capacity = SIZE_MAX) {
     std::vector<uint8_t> image = Bytes(text);
+    const test::OnDisk file(image);
     ImagePatch patch;
     const BlockResult result = SRecordWriteBlock(block, image, capacity, patch, message);
+    // A save that reads the file a piece at a time plans the same change,
+    // whether it patches the file or writes it whole.
+    std::vector<std::vector<uint8_t>> viaFile;
+    for (const size_t pieceSize : {size_t{5}, size_t{515}, kFilePieceSize}) {
+        ImagePatch planned;
+        std::string planMessage;
+        EXPECT_EQ(SRecordPlanFileSave([&block](const ConfigBlock&) { return block; }, file.file,
+                                      file.size, capacity, planned, planMessage, pieceSize),
+                  result);
+        EXPECT_EQ(planMessage, message);
+        if (result == BLOCK_FOUND) {
+            viaFile.push_back(image);
+            EXPECT_TRUE(HoldRewrite(planned));
+            ApplyPatch(viaFile.back(), planned);
+        }
+    }
     if (result == BLOCK_FOUND) {
         ApplyPatch(image, patch);
+        for (const std::vector<uint8_t>& planned : viaFile) {
+            EXPECT_EQ(planned, image);
+        }
         text.assign(image.begin(), image.end());
     }
     return result;
@@ -63,9 +85,22 @@ TEST_P(SRecordRead, GivesTheOutcomeAndMessage) {
         {"found", BLOCK_FOUND}, {"absent", BLOCK_ABSENT}, {"error", BLOCK_ERROR}};
     std::string message;
     ConfigBlock found{};
-    EXPECT_EQ(SRecordReadBlock(Bytes(CaseText(GetParam())), &found, message),
-              results.at(GetParam()["result"]));
+    const std::vector<uint8_t> text = Bytes(CaseText(GetParam()));
+    EXPECT_EQ(SRecordReadBlock(text, &found, message), results.at(GetParam()["result"]));
     EXPECT_EQ(message, GetParam().Or("message", message));
+    // Read from a file a piece at a time: the same answer wherever the pieces
+    // cut a record, a kept line or a line end.
+    const test::OnDisk file(text);
+    for (const size_t pieceSize : test::kPieceSizes) {
+        std::string fileMessage;
+        ConfigBlock fromFile{};
+        EXPECT_EQ(LocateSRecordBlockInFile(file.file, file.size, &fromFile, nullptr, fileMessage,
+                                           pieceSize),
+                  results.at(GetParam()["result"]))
+            << pieceSize;
+        EXPECT_EQ(fileMessage, message) << pieceSize;
+        EXPECT_EQ(std::memcmp(&fromFile, &found, sizeof found), 0) << pieceSize;
+    }
 }
 
 ZLC_CASES(SRecordRead, "files/srecord-reads.txt");

@@ -47,8 +47,13 @@ inline void WriteFile(const std::string& path, const std::string& text) {
 }
 
 inline std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // One read of the whole length: a character at a time costs seconds for
+    // the large files of the save tests in an unoptimised build.
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::vector<uint8_t> bytes(in ? static_cast<size_t>(in.tellg()) : 0);
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
 }
 
 inline std::string ReadText(const std::string& path) {
