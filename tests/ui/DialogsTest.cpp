@@ -67,6 +67,7 @@ TEST_F(DialogsTest, ConfigureSavesEveryFileAndSummarisesOkAndError) {
     zlc::test::SetOldTimes(bad);
     const auto before = zlc::test::FileState::Of(bad);
     SetSetting(doc, SettingId::HorzPanelSize, 640);
+    SetSetting(doc, SettingId::PhysMemAddr, 0x200000);
 
     host.dialogScripts.push_back([](FakeDialogHost& d) {
         d.Click(AddAll);
@@ -84,6 +85,8 @@ TEST_F(DialogsTest, ConfigureSavesEveryFileAndSummarisesOkAndError) {
     ConfigDocument loaded;
     ASSERT_TRUE(LoadConfigFile(loaded, good).ok);
     EXPECT_EQ(GetSetting(loaded, SettingId::HorzPanelSize), 640u);
+    // Preserve kept the program's own display buffer address.
+    EXPECT_EQ(GetSetting(loaded, SettingId::PhysMemAddr), DefaultConfigBlock().physMemAddr);
     EXPECT_TRUE(host.dialog->State(2210).enabled); // enabled again before closing
     EXPECT_EQ(host.dialog->endResult, kIdOk);
 }
