@@ -94,6 +94,11 @@ TEST(BeyondCommands, DiffFollowsDiffExitStatuses) {
     const auto block = Zlc({"diff", dir / "block", kVirt});
     EXPECT_EQ(block.status, 1);
     EXPECT_EQ(block.out, Expected("diff_block_fields.txt"));
+    ASSERT_EQ(Zlc({"--in", kVirt, "--set", "Phys Buff Addr=0x200000", "save",
+                   "--preserve-physical-address", "--as", dir / "kept", kVirt})
+                  .status,
+              0);
+    EXPECT_EQ(Zlc({"diff", dir / "kept", kVirt}).status, 0);
 
     EXPECT_EQ(Zlc({"diff", dir / "missing"}).status, 2);
     EXPECT_EQ(Zlc({"diff"}).status, 2);

@@ -53,33 +53,26 @@ struct Line {
     std::vector<std::string> words;
 };
 
-using enum ControlKind;
-// The kinds of control a verb acts on or looks at, which tell apart controls
-// of one name (an up-down and its bar); absent: any kind.
-const std::map<std::string, std::vector<ControlKind>> kVerbKinds = {
-    {"click", {RadioButton, CheckBox, PushButton}},
-    {"type", {Edit, ComboEdit}},
-    {"key-in", {Edit, ComboEdit}},
-    {"limit", {Edit, ComboEdit}},
-    {"all-selected", {Edit, ComboEdit}},
-    {"focus", {Edit, ComboEdit}},
-    {"pick", {ComboEdit, DropList}},
-    {"pick-named", {ComboEdit, DropList}},
-    {"pick-first", {ComboEdit, DropList}},
-    {"items", {ComboEdit, DropList, ListView}},
-    {"selected", {ComboEdit, DropList}},
-    {"selected-starts", {ComboEdit, DropList}},
-    {"arrow", {UpDown}},
-    {"drag", {Bar}},
-    {"position", {Bar}},
-    {"enter", {ListView}},
+using K = ControlKind;
+// The kinds of control that verbs act on or look at, which tell apart
+// controls of one name (an up-down and its bar); other verbs take any kind.
+const std::vector<std::pair<std::string, std::vector<ControlKind>>> kVerbKinds = {
+    {" click ", {K::RadioButton, K::CheckBox, K::PushButton}},
+    {" type key-in limit focus all-selected ", {K::Edit, K::ComboEdit}},
+    {" pick pick-named pick-first selected selected-starts items ",
+     {K::ComboEdit, K::DropList, K::ListView}},
+    {" arrow ", {K::UpDown}},
+    {" drag position ", {K::Bar}},
+    {" enter ", {K::ListView}},
 };
 
 // The ids of the controls of `dialog` that `name` names and the verb acts on.
 std::vector<int> IdsNamed(const DialogTemplate& dialog, const std::string& name,
                           const std::string& verb,
                           const std::function<std::string(int)>& shown = {}) {
-    const auto kinds = kVerbKinds.find(verb);
+    const auto kinds = std::ranges::find_if(kVerbKinds, [&](const auto& row) {
+        return row.first.find(" " + verb + " ") != std::string::npos;
+    });
     std::vector<int> ids;
     for (const size_t index : ControlsNamed(dialog, name, shown)) {
         const ControlTemplate& control = dialog.controls[index];
