@@ -22,14 +22,14 @@ bool LoadFromFile(ConfigDocument& doc, const platform::File& file, uint64_t size
                   std::string& message);
 
 // The block that replaces a file's own: the document's, in the file's byte
-// order, keeping the file's display buffer address with
+// order, keeping the file's display buffer and register addresses with
 // preservePhysicalAddress. The document must outlive the result.
 BlockForFile BlockWrittenInto(const ConfigDocument& doc, bool preservePhysicalAddress);
 
 // Works out how the document's block is written into a file image in the
 // file's own container and byte order: on success `patch` holds the changed
 // bytes and the new length (at most `capacity`). With preservePhysicalAddress
-// the file keeps its own display buffer address. Neither the image nor the
+// the file keeps its own display buffer and register addresses. Neither the image nor the
 // document is changed.
 bool StoreToImage(const ConfigDocument& doc, std::span<const uint8_t> image, size_t capacity,
                   bool preservePhysicalAddress, ImagePatch& patch, std::string& message);

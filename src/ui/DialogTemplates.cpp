@@ -76,8 +76,8 @@ constexpr ControlTemplate kPanelControls[] = {
     {1502, RadioButton, "TFT", 14, 24, 54, 10, 0},
     {1503, CheckBox, "Format &2", 14, 35, 56, 10, Group | TabStop},
     {kNoId, GroupBox, "&Data width", 78, 2, 68, 46, 0},
-    {1504, RadioButton, "", 86, 13, 56, 10, Group | TabStop},
-    {1505, RadioButton, "", 86, 24, 56, 10, 0},
+    {1504, RadioButton, "4-bit", 86, 13, 56, 10, Group | TabStop},
+    {1505, RadioButton, "8-bit", 86, 24, 56, 10, 0},
     {kNoId, GroupBox, "Panel &color", 150, 2, 68, 46, 0},
     {1506, RadioButton, "Mono", 158, 13, 56, 10, Group | TabStop},
     {1507, RadioButton, "Color", 158, 24, 56, 10, 0},
@@ -146,7 +146,7 @@ constexpr ControlTemplate kRegistersControls[] = {
 };
 
 constexpr ControlTemplate kModifyRegisterControls[] = {
-    {2101, Label, "", 7, 7, 160, 8, 0},
+    {2101, Label, "Register name", 7, 7, 160, 8, 0},
     {kNoId, Label, "Register &value:", 7, 23, 56, 8, 0},
     {2102, Edit, "", 66, 21, 64, 12, Group | TabStop},
     {2103, RadioButton, "&Decimal", 66, 38, 64, 10, Group | TabStop},

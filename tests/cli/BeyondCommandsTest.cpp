@@ -85,6 +85,20 @@ TEST(BeyondCommands, DiffFollowsDiffExitStatuses) {
     const auto json = Zlc({"diff", "--json", dir / "copy", kVirt});
     EXPECT_EQ(json.status, 1);
     EXPECT_EQ(json.out, Expected("diff_width_640.json"));
+    // The fields of the block beside the registers count as much.
+    ASSERT_EQ(Zlc({"--in", kVirt, "--set", "CLKI Timing=25175000", "--set", "Frame Rate=60",
+                   "--set", "Phys Buff Addr=0x200000", "--set", "Phys Reg Addr=0x21FFE0", "save",
+                   "--as", dir / "block", kVirt})
+                  .status,
+              0);
+    const auto block = Zlc({"diff", dir / "block", kVirt});
+    EXPECT_EQ(block.status, 1);
+    EXPECT_EQ(block.out, Expected("diff_block_fields.txt"));
+    ASSERT_EQ(Zlc({"--in", kVirt, "--set", "Phys Buff Addr=0x200000", "save",
+                   "--preserve-physical-address", "--as", dir / "kept", kVirt})
+                  .status,
+              0);
+    EXPECT_EQ(Zlc({"diff", dir / "kept", kVirt}).status, 0);
 
     EXPECT_EQ(Zlc({"diff", dir / "missing"}).status, 2);
     EXPECT_EQ(Zlc({"diff"}).status, 2);
@@ -109,7 +123,10 @@ TEST(BeyondCommands, PreviewShowsThePanelUpright) {
     EXPECT_EQ(tall.At(1, 17), (test::Rgb{0xFF, 0, 0})); // 2 bpp colour 1 is red
 }
 
-TEST(BeyondCommands, PreviewReportsWhatTheHalRefuses) {
+TEST(BeyondCommands, PreviewReportsWhatTheHalTunesAndRefuses) {
+    test::TempDir dir;
+    const auto tuned = Zlc({"--set", "Frame Rate=60", "preview", "-o", dir / "tuned.png"});
+    EXPECT_EQ(tuned.out, dir / "tuned.png" + ": " + Expected("preview_60hz.txt"));
     const auto result = Zlc({"--set", "Frame Rate=1000", "preview", "-o", "/dev/null"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "zlc62740: preview: no panel timing gives the frame rate of 1000 Hz at "

@@ -136,6 +136,7 @@ class FakeDialogHost : public DialogHost {
 
     // --- what the tests look at
     const Control& State(int id) const { return controls_.at(id); }
+    const DialogTemplate& Template() const { return dialog_; }
     std::optional<int> focusRequest;
 
     // --- DialogHost

@@ -2,13 +2,17 @@
 // drives them, from the scripts of tests/data/ui/page-scripts.txt. Each line
 // of a script is an action or a check; a check that fails names its line.
 #include "FakeHosts.h"
+#include "base/Format.h"
 #include "cases/CaseFile.h"
 #include "model/SettingTexts.h"
 #include "model/SettingsTable.h"
 #include "support/TempDir.h"
+#include "ui/ControlCaptions.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
+#include <iomanip>
 #include <map>
 #include <sstream>
 #include <utility>
@@ -20,13 +24,19 @@ using zlc::test::Case;
 
 constexpr int kRegisterList = 1701, kRegisterValue = 2102;
 
-// One line of a script: words, then after " = " a value (its escapes read).
+// One line of a script: words (a name of several words in double quotes),
+// then after " = " a value (its escapes read).
 struct Line {
     explicit Line(const std::string& line) : text(line), head(line.substr(0, line.find(" = "))) {
         hasValue = head.size() < text.size();
         value = hasValue ? zlc::test::Unescape(line.substr(head.size() + 3)) : "";
         std::istringstream in(head);
-        for (std::string word; in >> word;) {
+        for (std::string word; in >> std::ws && !in.eof();) {
+            if (in.peek() == '"') {
+                in >> std::quoted(word);
+            } else {
+                in >> word;
+            }
             words.push_back(word);
         }
     }
@@ -34,7 +44,7 @@ struct Line {
     int Number(size_t index) const {
         return index < words.size() ? int(std::strtol(words[index].c_str(), nullptr, 0)) : 0;
     }
-    int Id() const { return Number(1); }
+    int Row() const { return Number(1); }
     long Num() const { return std::stol(value, nullptr, 0); }
     std::string AfterVerb() const { return head.substr(words[0].size() + 1); }
 
@@ -42,6 +52,70 @@ struct Line {
     bool hasValue = false;
     std::vector<std::string> words;
 };
+
+using K = ControlKind;
+// The kinds of control that verbs act on or look at, which tell apart
+// controls of one name (an up-down and its bar); other verbs take any kind.
+const std::vector<std::pair<std::string, std::vector<ControlKind>>> kVerbKinds = {
+    {" click ", {K::RadioButton, K::CheckBox, K::PushButton}},
+    {" type key-in limit focus all-selected ", {K::Edit, K::ComboEdit}},
+    {" pick pick-named pick-first selected selected-starts items ",
+     {K::ComboEdit, K::DropList, K::ListView}},
+    {" arrow ", {K::UpDown}},
+    {" drag position ", {K::Bar}},
+    {" enter ", {K::ListView}},
+};
+
+// The ids of the controls of `dialog` that `name` names and the verb acts on.
+std::vector<int> IdsNamed(const DialogTemplate& dialog, const std::string& name,
+                          const std::string& verb,
+                          const std::function<std::string(int)>& shown = {}) {
+    const auto kinds = std::ranges::find_if(kVerbKinds, [&](const auto& row) {
+        return row.first.find(" " + verb + " ") != std::string::npos;
+    });
+    std::vector<int> ids;
+    for (const size_t index : ControlsNamed(dialog, name, shown)) {
+        const ControlTemplate& control = dialog.controls[index];
+        if (kinds == kVerbKinds.end() || std::ranges::count(kinds->second, control.kind) != 0) {
+            ids.push_back(control.id);
+        }
+    }
+    return ids;
+}
+
+int OnlyOne(const std::vector<int>& ids, const std::string& name) {
+    if (ids.size() != 1) {
+        throw std::invalid_argument(Format("\"%s\" names %zu controls", name.c_str(), ids.size()));
+    }
+    return ids[0];
+}
+
+constexpr int kPageCount = 6;
+
+// A control of any page or of the main window: the owners of Diagnostics
+// reports; "none" is no control.
+int IdAnywhere(const std::string& name) {
+    if (name == "none") {
+        return 0;
+    }
+    std::vector<int> ids = IdsNamed(*FindDialogTemplate(Ids::MainDialog), name, "");
+    for (int page = 0; page < kPageCount; ++page) {
+        for (const int id : IdsNamed(*FindDialogTemplate(Ids::GeneralPage + page), name, "")) {
+            ids.push_back(id);
+        }
+    }
+    return OnlyOne(ids, name);
+}
+
+// The tab of the page whose title is `name`.
+int TabNamed(const std::string& name) {
+    for (int page = 0; page < kPageCount; ++page) {
+        if (name == FindDialogTemplate(Ids::GeneralPage + page)->caption) {
+            return page;
+        }
+    }
+    throw std::invalid_argument("no page " + name);
+}
 
 // The setting whose short or long name is `name`.
 int SettingNamed(const std::string& name) {
@@ -74,7 +148,11 @@ class PageScript : public test::ShellFixture, public ::testing::WithParamInterfa
         if (dialogRow_ >= 0 && verb != "close") {
             dialogLines_.push_back(line);
         } else if (const auto step = steps_.find(verb); step != steps_.end()) {
-            step->second(line);
+            try {
+                step->second(line);
+            } catch (const std::exception& e) {
+                FAIL() << e.what();
+            }
         } else {
             FAIL() << "unknown verb " << verb;
         }
@@ -84,50 +162,52 @@ class PageScript : public test::ShellFixture, public ::testing::WithParamInterfa
     // What each verb does: an action first, then the checks of what followed.
     std::map<std::string, Step> Steps() {
         return {
-            {"tab", [this](auto& l) { ShowTab(l.Id()); }},
-            {"click", [this](auto& l) { controls().Click(l.Id()); }},
-            {"type", [this](auto& l) { controls().TypeAndLeave(l.Id(), l.value); }},
-            {"key-in", [this](auto& l) { controls().Type(l.Id(), l.value); }},
-            {"pick", [this](auto& l) { controls().PickItem(l.Id(), l.Number(2)); }},
-            {"pick-named", [this](auto& l) { page().PickItem(l.Id(), ItemNamed(l, false)); }},
-            {"pick-first", [this](auto& l) { page().PickItem(l.Id(), ItemNamed(l, true)); }},
-            {"arrow", [this](auto& l) { page().PressArrow(l.Id(), l.Number(2), l.Number(3)); }},
-            {"drag", [this](auto& l) { page().DragBar(l.Id(), l.Number(2), l.Number(3)); }},
-            {"enter", [this](auto& l) { page().PressEnter(l.Id()); }},
+            {"tab", [this](auto& l) { ShowTab(TabNamed(l.AfterVerb())); }},
+            {"click", [this](auto& l) { controls().Click(Id(l)); }},
+            {"type", [this](auto& l) { controls().TypeAndLeave(Id(l), l.value); }},
+            {"key-in", [this](auto& l) { controls().Type(Id(l), l.value); }},
+            {"pick", [this](auto& l) { controls().PickItem(Id(l), l.Number(2)); }},
+            {"pick-named", [this](auto& l) { page().PickItem(Id(l), ItemNamed(l, false)); }},
+            {"pick-first", [this](auto& l) { page().PickItem(Id(l), ItemNamed(l, true)); }},
+            {"arrow", [this](auto& l) { page().PressArrow(Id(l), l.Number(2), l.Number(3)); }},
+            {"drag", [this](auto& l) { page().DragBar(Id(l), l.Number(2), l.Number(3)); }},
+            {"enter", [this](auto& l) { page().PressEnter(Id(l)); }},
             {"set", [this](auto& l) { SetSetting(doc, SettingNamed(l.AfterVerb()), l.Num()); }},
-            {"poke", [this](auto& l) { doc.SetRegister(l.Id(), static_cast<uint8_t>(l.Num())); }},
+            {"poke", [this](auto& l) { doc.SetRegister(l.Row(), static_cast<uint8_t>(l.Num())); }},
             {"user-defined",
              [this](auto& l) {
-                 shell.state().userDefined = {uint32_t(l.Id()), uint32_t(l.Number(2))};
+                 shell.state().userDefined = {uint32_t(l.Number(1)), uint32_t(l.Number(2))};
              }},
             {"remember-block", [this](auto&) { remembered_ = doc.block; }},
             {"modify", [this](auto& l) { Modify(l); }},
-            {"open", [this](auto& l) { dialogRow_ = l.Id(); }},
+            {"open", [this](auto& l) { dialogRow_ = l.Row(); }},
             {"close", [this](auto&) { PlayDialog(); }},
             {"report",
              [this](auto& l) {
-                 reported_ = diagnostics().Update(l.Id(), FlagsNamed(l.words.at(2)), l.value);
+                 reported_ = diagnostics().Update(IdAnywhere(l.words.at(1)),
+                                                  FlagsNamed(l.words.at(2)), l.value);
              }},
-            {"hold", [this](auto& l) { diagnostics().pendingErrorControl = l.Id(); }},
+            {"hold",
+             [this](auto& l) { diagnostics().pendingErrorControl = IdAnywhere(l.words.at(1)); }},
             {"quiet", [this](auto& l) { Quietly(l); }},
 
-            {"text", [this](auto& l) { EXPECT_EQ(controls().GetText(l.Id()), l.value); }},
+            {"text", [this](auto& l) { EXPECT_EQ(controls().GetText(Id(l)), l.value); }},
             {"text-starts",
-             [this](auto& l) { EXPECT_TRUE(controls().GetText(l.Id()).starts_with(l.value)); }},
+             [this](auto& l) { EXPECT_TRUE(controls().GetText(Id(l)).starts_with(l.value)); }},
             {"setting",
              [this](auto& l) { EXPECT_EQ(GetSetting(doc, SettingNamed(l.AfterVerb())), l.Num()); }},
             {"checked", [this](auto& l) { ForEachControl(l, &DialogHost::IsChecked, true); }},
             {"unchecked", [this](auto& l) { ForEachControl(l, &DialogHost::IsChecked, false); }},
             {"enabled", [this](auto& l) { ForEachControl(l, &DialogHost::IsEnabled, true); }},
             {"disabled", [this](auto& l) { ForEachControl(l, &DialogHost::IsEnabled, false); }},
-            {"position", [this](auto& l) { EXPECT_EQ(page().State(l.Id()).position, l.Num()); }},
-            {"items", [this](auto& l) { EXPECT_EQ(page().ItemCount(l.Id()), l.Num()); }},
-            {"selected", [this](auto& l) { EXPECT_EQ(SelectedItem(l.Id()), l.value); }},
+            {"position", [this](auto& l) { EXPECT_EQ(page().State(Id(l)).position, l.Num()); }},
+            {"items", [this](auto& l) { EXPECT_EQ(page().ItemCount(Id(l)), l.Num()); }},
+            {"selected", [this](auto& l) { EXPECT_EQ(SelectedItem(Id(l)), l.value); }},
             {"selected-starts",
-             [this](auto& l) { EXPECT_TRUE(SelectedItem(l.Id()).starts_with(l.value)); }},
-            {"limit", [this](auto& l) { EXPECT_EQ(controls().State(l.Id()).textLimit, l.Num()); }},
-            {"all-selected", [this](auto& l) { EXPECT_TRUE(page().State(l.Id()).allSelected); }},
-            {"focus", [this](auto& l) { EXPECT_EQ(controls().focusRequest, l.Id()); }},
+             [this](auto& l) { EXPECT_TRUE(SelectedItem(Id(l)).starts_with(l.value)); }},
+            {"limit", [this](auto& l) { EXPECT_EQ(controls().State(Id(l)).textLimit, l.Num()); }},
+            {"all-selected", [this](auto& l) { EXPECT_TRUE(page().State(Id(l)).allSelected); }},
+            {"focus", [this](auto& l) { EXPECT_EQ(controls().focusRequest, Id(l)); }},
             {"box", [this](auto& l) { EXPECT_EQ(host.diagnosticsText, l.value); }},
             {"box-empty", [this](auto&) { EXPECT_EQ(host.diagnosticsText, ""); }},
             {"box-starts",
@@ -141,12 +221,17 @@ class PageScript : public test::ShellFixture, public ::testing::WithParamInterfa
              }},
             {"highlighted",
              [this](auto& l) { EXPECT_EQ(host.highlighted, l.words.at(1) == "yes"); }},
-            {"beeps", [this](auto& l) { EXPECT_EQ(host.beeps, l.Id()); }},
-            {"owner", [this](auto& l) { EXPECT_EQ(diagnostics().stickyOwner(), l.Num()); }},
+            {"beeps", [this](auto& l) { EXPECT_EQ(host.beeps, l.Number(1)); }},
+            {"owner",
+             [this](auto& l) { EXPECT_EQ(diagnostics().stickyOwner(), IdAnywhere(l.value)); }},
             {"sticky-empty", [this](auto&) { EXPECT_EQ(diagnostics().stickyMessage(), ""); }},
-            {"pending", [this](auto& l) { EXPECT_EQ(diagnostics().pendingErrorControl, l.Num()); }},
+            {"pending",
+             [this](auto& l) {
+                 EXPECT_EQ(diagnostics().pendingErrorControl, IdAnywhere(l.value));
+             }},
             {"reported", [this](auto& l) { EXPECT_EQ(static_cast<long>(reported_), l.Num()); }},
-            {"tab-refused", [this](auto& l) { EXPECT_FALSE(shell.RequestTab(l.Id())); }},
+            {"tab-refused",
+             [this](auto& l) { EXPECT_FALSE(shell.RequestTab(TabNamed(l.AfterVerb()))); }},
             {"block-unchanged",
              [this](auto&) {
                  EXPECT_EQ(std::memcmp(&remembered_, &doc.block, sizeof remembered_), 0);
@@ -155,14 +240,14 @@ class PageScript : public test::ShellFixture, public ::testing::WithParamInterfa
             {"still-open", [this](auto&) { EXPECT_FALSE(controls().endResult.has_value()); }},
             {"no-dialog", [this](auto&) { EXPECT_EQ(host.dialog, nullptr); }},
             {"result", [this](auto& l) { EXPECT_EQ(host.dialog->endResult, l.Num()); }},
-            {"register", [this](auto& l) { EXPECT_EQ(doc.GetRegister(l.Id()), l.Num()); }},
+            {"register", [this](auto& l) { EXPECT_EQ(doc.GetRegister(l.Row()), l.Num()); }},
             {"cell",
              [this](auto& l) {
-                 EXPECT_EQ(page().RowText(kRegisterList, l.Id(), l.Number(2)), l.value);
+                 EXPECT_EQ(page().RowText(kRegisterList, l.Row(), l.Number(2)), l.value);
              }},
             {"tip",
              [this](auto& l) {
-                 EXPECT_EQ(page().State(kRegisterList).rowTips.at(size_t(l.Id())), TipNamed(l));
+                 EXPECT_EQ(page().State(kRegisterList).rowTips.at(size_t(l.Row())), TipNamed(l));
              }},
         };
     }
@@ -175,7 +260,7 @@ class PageScript : public test::ShellFixture, public ::testing::WithParamInterfa
             }
             dialog.Click(kIdOk);
         });
-        page().DoubleClick(kRegisterList, line.Id());
+        page().DoubleClick(kRegisterList, line.Row());
     }
 
     // Opens the dialog of the row given by "open", in which the lines
@@ -200,10 +285,27 @@ class PageScript : public test::ShellFixture, public ::testing::WithParamInterfa
         EXPECT_EQ(host.diagnosticsWrites, writes);
     }
 
+    // Every control that each name of the line names.
     void ForEachControl(const Line& line, bool (DialogHost::*state)(int) const, bool expected) {
         for (size_t i = 1; i < line.words.size(); ++i) {
-            EXPECT_EQ((controls().*state)(line.Number(i)), expected) << line.words[i];
+            const std::vector<int> ids = Named(line.words[i], line.words[0]);
+            EXPECT_FALSE(ids.empty()) << "no control " << line.words[i];
+            for (const int id : ids) {
+                EXPECT_EQ((controls().*state)(id), expected) << line.words[i];
+            }
         }
+    }
+
+    // The controls that `name` names on the page or in the open dialog, as
+    // their captions read now.
+    std::vector<int> Named(const std::string& name, const std::string& verb) {
+        test::FakeDialogHost& dialog = controls();
+        return IdsNamed(dialog.Template(), name, verb,
+                        [&dialog](int id) { return dialog.GetText(id); });
+    }
+    // The one control that the line's first name names.
+    int Id(const Line& line) {
+        return OnlyOne(Named(line.words.at(1), line.words[0]), line.words[1]);
     }
 
     // The controls that the lines act on: the page's, or an open dialog's.
@@ -216,8 +318,9 @@ class PageScript : public test::ShellFixture, public ::testing::WithParamInterfa
 
     // The item called as the line's value, or the first that starts with it.
     int ItemNamed(const Line& line, bool first) {
-        for (int i = 0; i < page().ItemCount(line.Id()); ++i) {
-            const std::string item = page().ItemText(line.Id(), i);
+        const int list = Id(line);
+        for (int i = 0; i < page().ItemCount(list); ++i) {
+            const std::string item = page().ItemText(list, i);
             if (item == line.value || (first && item.starts_with(line.value))) {
                 return i;
             }
@@ -229,7 +332,7 @@ class PageScript : public test::ShellFixture, public ::testing::WithParamInterfa
     // A register's tip: its breakdown, or the text of a file under tests/data/ui.
     std::string TipNamed(const Line& line) {
         return line.value == "breakdown"
-                   ? RegisterBreakdown(doc, line.Id())
+                   ? RegisterBreakdown(doc, line.Row())
                    : zlc::test::ReadText(ZLC_TEST_DATA_DIR "/ui/" + line.value);
     }
 

@@ -3,7 +3,7 @@
 #include "ui/ControlBindings.h"
 #include "ui/qt/AboutPictures.h"
 #include "ui/qt/BarControl.h"
-#include "ui/qt/ControlCaptions.h"
+#include "ui/ControlCaptions.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/ListBox.h"
 #include "ui/qt/ListViewControl.h"

@@ -2,9 +2,11 @@
 
 #include "ui/DialogTemplates.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
-namespace zlc::ui::qt {
+namespace zlc::ui {
 
 // A caption as read aloud: without its mnemonic marker and trailing colon.
 std::string SpokenCaption(const char* caption);
@@ -25,4 +27,15 @@ int CaptionLabelIndex(const DialogTemplate& dialog, size_t index);
 // group's caption; empty when there is neither.
 std::string ValueControlName(const DialogTemplate& dialog, size_t index);
 
-} // namespace zlc::ui::qt
+// The controls of `dialog` that `name` names, by index in template order, so
+// that scripts and tools find a control as a user would. A control is named
+// by its caption as shown (`shownCaption` gives a control's current text, for
+// the buttons whose captions the page sets; without it, the template's with
+// the chip number), by the part of a caption before ": " ("NOTE"), a value
+// control by the name ValueControlName gives the control its label or group
+// captions, and a button also by the label before it and its caption
+// ("FPLINE High"). Every name is also known without its unit in brackets.
+std::vector<size_t> ControlsNamed(const DialogTemplate& dialog, const std::string& name,
+                                  const std::function<std::string(int id)>& shownCaption = {});
+
+} // namespace zlc::ui
