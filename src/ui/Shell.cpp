@@ -12,6 +12,7 @@
 #include "ui/ControlBindings.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 namespace zlc::ui {
@@ -116,24 +117,63 @@ Shell::Shell(ConfigDocument& doc, const PanelList& panels, ShellHost& host)
 Shell::~Shell() = default;
 
 void Shell::Start() {
-    UpdateTitle();
     UpdateFrameRate(state_.doc);
     UpdateLineByteCount(state_.doc);
+    // What start-up brought in line is the configuration as it begins.
+    savedBlock_ = state_.doc.block;
+    UpdateTitle();
     host_.ApplyTooltipDelay(kTooltipDelays[tooltipDelayIndex_]);
     ShowPage(0);
 }
 
 std::string Shell::Title() const {
-    std::string title;
-    if (!currentFileName_.empty()) {
-        title = FileNamePart(currentFileName_) + " - ";
+    const std::string program =
+        Format("ZLC%s Configuration Utility  (%sBuild %u)", ChipNumber, "", BuildNumber);
+    if (currentFileName_.empty()) {
+        return program + "[*]";
     }
-    title += Format("ZLC%s Configuration Utility  (%sBuild %u)", ChipNumber, "", BuildNumber);
-    return title;
+    return FileNamePart(currentFileName_) + "[*] - " + program;
 }
 
 void Shell::UpdateTitle() {
     host_.SetTitle(Title());
+    shownModified_ = IsModified();
+    host_.SetModified(shownModified_);
+}
+
+bool Shell::IsModified() const {
+    return std::memcmp(&state_.doc.block, &savedBlock_, sizeof savedBlock_) != 0;
+}
+
+void Shell::DocumentChanged() {
+    if (IsModified() != shownModified_) {
+        shownModified_ = !shownModified_;
+        host_.SetModified(shownModified_);
+    }
+}
+
+void Shell::SetDiagnosticsView(DiagnosticsView* view) {
+    changeWatcher_.view = view;
+    state_.diagnostics.SetView(view != nullptr ? &changeWatcher_ : nullptr);
+}
+
+void Shell::ChangeWatcher::ShowDiagnostics(const std::string& text) {
+    view->ShowDiagnostics(text);
+}
+
+// Every report sets the highlight, whether or not the text changed.
+void Shell::ChangeWatcher::SetDiagnosticsHighlight(bool highlight) {
+    view->SetDiagnosticsHighlight(highlight);
+    shell_.DocumentChanged();
+}
+
+void Shell::ChangeWatcher::ErrorBeep() {
+    view->ErrorBeep();
+}
+
+void Shell::MarkSaved() {
+    savedBlock_ = state_.doc.block;
+    UpdateTitle();
 }
 
 void Shell::ShowPage(int index) {
@@ -156,6 +196,7 @@ void Shell::ShowPage(int index) {
     if (page_) {
         page_->Create();
     }
+    DocumentChanged(); // a page may bring the document in line as it is made
 }
 
 bool Shell::RequestTab(int index) {
@@ -183,7 +224,9 @@ void Shell::Command(int id) {
         Save();
         break;
     case Commands::SaveAs:
-        SaveAs();
+        if (!currentFileName_.empty()) {
+            SaveAs();
+        }
         break;
     case Commands::ConfigureMultiple:
         ConfigureMultiple({});
@@ -224,21 +267,50 @@ MenuState Shell::Menu() const {
             Commands::FirstTooltipDelay + tooltipDelayIndex_};
 }
 
+// A value still being typed is part of the work the question is about; one
+// that its field refused is not, and stays on screen for a Cancel.
+bool Shell::SaveChangesFirst() {
+    host_.CommitTyping();
+    if (!IsModified()) {
+        return true;
+    }
+    const std::string file =
+        currentFileName_.empty() ? "the configuration" : FileNamePart(currentFileName_);
+    switch (host_.AskSaveChanges(Format("Save changes to %s before closing?", file.c_str()))) {
+    case SaveAnswer::Save:
+        return currentFileName_.empty() ? SaveAs() : Save();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void Shell::Open() {
+    if (!SaveChangesFirst()) {
+        return;
+    }
     if (const auto path = host_.ChooseFile(OpenRequest())) {
         host_.CommitTyping();
-        OpenFile(*path);
+        Load(*path);
     }
 }
 
 void Shell::OpenFile(const std::string& path) {
+    if (SaveChangesFirst()) {
+        Load(path);
+    }
+}
+
+void Shell::Load(const std::string& path) {
     const FileOutcome outcome = LoadConfigFile(state_.doc, path);
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
         return;
     }
     currentFileName_ = path;
-    UpdateTitle();
+    MarkSaved();
     ShowPage(currentTab_);
     state_.diagnostics.Update(Ids::DiagnosticsBox, DIAG_FORCE);
 }
@@ -248,24 +320,25 @@ void Shell::ReportSaved() {
                       Format("Configuration data saved in file \"%s\".", currentFileName_.c_str()));
 }
 
-void Shell::Save() {
+// A failed save keeps the file name, so that Save can be tried again once
+// the cause is mended and Save As can put the work elsewhere.
+bool Shell::Save() {
     if (currentFileName_.empty()) {
-        return;
+        return false;
     }
     const FileOutcome outcome = SaveConfigFile(state_.doc, currentFileName_, std::nullopt, false);
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
-        currentFileName_.clear();
-        UpdateTitle();
-        return;
+        return false;
     }
+    MarkSaved();
     ReportSaved();
+    return true;
 }
 
-void Shell::SaveAs() {
-    if (currentFileName_.empty()) {
-        return;
-    }
+// With no file open (only the close question gets here then) the chosen
+// file receives the configuration in place, as Configure Multiple writes it.
+bool Shell::SaveAs() {
     FileDialogRequest request;
     request.open = false;
     request.title = "Save As";
@@ -274,16 +347,20 @@ void Shell::SaveAs() {
     request.filters = SaveAsFilters(currentFileName_);
     const auto chosen = host_.ChooseFile(request);
     if (!chosen) {
-        return;
+        return false;
     }
-    const FileOutcome outcome = SaveConfigFile(state_.doc, currentFileName_, *chosen, false);
+    const FileOutcome outcome =
+        currentFileName_.empty()
+            ? SaveConfigFile(state_.doc, *chosen, std::nullopt, false)
+            : SaveConfigFile(state_.doc, currentFileName_, *chosen, false);
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
-        return;
+        return false;
     }
     currentFileName_ = *chosen;
-    UpdateTitle();
+    MarkSaved();
     ReportSaved();
+    return true;
 }
 
 void Shell::ConfigureMultiple(const std::vector<std::string>& preselected) {
@@ -295,6 +372,10 @@ void Shell::DropFiles(const std::vector<std::string>& files) {
     if (!files.empty()) {
         ConfigureMultiple(files);
     }
+}
+
+bool Shell::QueryClose() {
+    return SaveChangesFirst();
 }
 
 void Shell::Close() {

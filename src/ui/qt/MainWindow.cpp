@@ -101,7 +101,7 @@ MainWindow::MainWindow(ConfigDocument& doc, const PanelList& panels,
     BuildControls();
     BuildMenus();
     AddPageShortcuts();
-    shell_->state().diagnostics.SetView(this);
+    shell_->SetDiagnosticsView(this);
     shell_->SetToolkitVersions(QtToolkitVersions());
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
@@ -288,6 +288,14 @@ void MainWindow::SetTitle(const std::string& title) {
     UpdateMenuState();
 }
 
+void MainWindow::SetModified(bool modified) {
+    setWindowModified(modified);
+}
+
+SaveAnswer MainWindow::AskSaveChanges(const std::string& question) {
+    return dialogs_->AskSaveChanges(this, question);
+}
+
 std::optional<std::string> MainWindow::ChooseFile(const FileDialogRequest& request) {
     return dialogs_->ChooseFile(this, request);
 }
@@ -324,7 +332,7 @@ void MainWindow::ApplyTooltipDelay(int milliseconds) {
     tooltipStyle_->delay = milliseconds;
 }
 
-bool MainWindow::OpenFile(const std::string& path, platform::OpenWith how) {
+platform::StartResult MainWindow::OpenFile(const std::string& path, platform::OpenWith how) {
     return platform::OpenWithDesktop(path, how);
 }
 
@@ -417,6 +425,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!shell_->QueryClose()) {
+        event->ignore();
+        return;
+    }
     shell_->Close();
     if (panelPreview_ != nullptr) {
         panelPreview_->close(); // the program ends with its main window

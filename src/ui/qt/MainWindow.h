@@ -44,6 +44,8 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
 
     // ShellHost
     void SetTitle(const std::string& title) override;
+    void SetModified(bool modified) override;
+    SaveAnswer AskSaveChanges(const std::string& question) override;
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
     void ShowMessage(MessageIcon icon, const std::string& text) override;
     DialogHost& CreatePageHost(const DialogTemplate& dialog) override;
@@ -51,7 +53,7 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     void CommitTyping() override;
     void OpenUrl(const std::string& url) override;
     void ApplyTooltipDelay(int milliseconds) override;
-    bool OpenFile(const std::string& path, platform::OpenWith how) override;
+    platform::StartResult OpenFile(const std::string& path, platform::OpenWith how) override;
     void ShowProgress(int done, int total) override;
     int RunModalDialog(ModalDialog& dialog) override;
     void CloseWindow() override;
