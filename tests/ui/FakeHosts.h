@@ -344,7 +344,7 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     std::string rawTitle;
     bool modified = false;
     std::vector<std::string> questions;
-    SaveAnswer saveAnswer = SaveAnswer::Cancel;
+    SaveAnswer saveAnswer = SaveAnswer::Discard; // for tests that do not ask about it
     std::vector<FileDialogRequest> fileRequests;
     std::vector<Message> messages;
     std::unique_ptr<FakeDialogHost> page;

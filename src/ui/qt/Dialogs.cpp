@@ -16,12 +16,17 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QStringList>
 #include <QUrl>
+#include <algorithm>
 
 namespace zlc::ui::qt {
 
 namespace {
+
+// What a title bar holds beside the title: the icon and the window buttons.
+constexpr int kTitleBarRoom = 160;
 
 // A dialog whose controls come from a template and whose behaviour is the
 // logic's: Esc and the close button report a click on Cancel, and the dialog
@@ -32,9 +37,10 @@ class TemplateDialog : public QDialog {
         const DialogTemplate& dialog = logic.dialogTemplate();
         setWindowTitle(QString::fromUtf8(dialog.caption));
         host_ = new QtDialogHost(dialog, this, [this] { return &logic_; });
-        setFixedSize(host_->widget()->size());
+        templateSize_ = host_->widget()->size();
         setAcceptDrops(logic.AcceptsDroppedFiles());
         logic_.Attach(*host_);
+        FitSize();
         FocusFirstControl();
     }
 
@@ -62,7 +68,29 @@ class TemplateDialog : public QDialog {
         event->acceptProposedAction();
     }
 
+    void resizeEvent(QResizeEvent* event) override {
+        QDialog::resizeEvent(event);
+        if (host_->Stretches()) {
+            host_->Stretch(size() - templateSize_);
+        }
+    }
+
   private:
+    // A dialog whose lists can grow opens large enough for their entries
+    // and its title, and may be made larger; the others keep their size.
+    void FitSize() {
+        if (!host_->Stretches()) {
+            setFixedSize(templateSize_);
+            return;
+        }
+        QSize least = templateSize_ + host_->ContentRoom();
+        least.setWidth(std::max(least.width(),
+                                fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarRoom));
+        setMinimumSize(least);
+        resize(least);
+        host_->Stretch(least - templateSize_);
+    }
+
     // The dialog opens with the focus on its first control; a field there has
     // its text selected, so that what the user types replaces it.
     void FocusFirstControl() {
@@ -83,6 +111,7 @@ class TemplateDialog : public QDialog {
 
     ModalDialog& logic_;
     QtDialogHost* host_ = nullptr;
+    QSize templateSize_;
 };
 
 // A filter that lists extensionless programs needs the dialog's own listing,

@@ -10,6 +10,7 @@
 class QPlainTextEdit;
 class QTabBar;
 class QFrame;
+class QGroupBox;
 class QMenu;
 class QHelpEvent;
 
@@ -71,6 +72,8 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
 
   private:
     void BuildControls();
+    int PageAreaHeight() const;
+    void LayOutControls();
     void BuildMenus();
     void AddPageShortcuts();
     void AddMenuItems(QMenu* menu, std::span<const MenuTemplate> items);
@@ -83,7 +86,9 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     const ConfigDocument& doc_;
     std::unique_ptr<Dialogs> dialogs_;
     std::unique_ptr<Shell> shell_;
+    QWidget* central_ = nullptr;
     QTabBar* tabBar_ = nullptr;
+    QGroupBox* diagnosticsGroup_ = nullptr;
     QFrame* pageArea_ = nullptr;
     QPlainTextEdit* diagnostics_ = nullptr;
     QtDialogHost* pageHost_ = nullptr;

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTimer>
 #include <cstdio>
@@ -139,5 +140,15 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    // The whole screen with the panel preview beside (or over) the window:
+    // where new windows open.
+    window.TriggerCommand(zlc::ui::Commands::PanelPreview);
+    QApplication::processEvents();
+    const QString screen = directory.filePath("screen-panel-preview.png");
+    if (!QGuiApplication::primaryScreen()->grabWindow(0).save(screen)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(screen));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(screen));
     return SaveModifyRegisterDialog(window, directory) && PictureDialogs(window, directory) ? 0 : 1;
 }

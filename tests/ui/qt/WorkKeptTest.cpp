@@ -30,8 +30,8 @@ class WorkKeptTest : public WindowFixture {
     // Opens a configurable file of the test's own and widens the panel.
     void OpenAndChange() {
         file = dir / "board.exe";
-        zlc::test::WriteFile(file, zlc::test::ImageWith(2048, 640,
-                                                        zlc::test::BlockBytes(DefaultConfigBlock())));
+        zlc::test::WriteFile(
+            file, zlc::test::ImageWith(2048, 640, zlc::test::BlockBytes(DefaultConfigBlock())));
         Open(file);
         before = zlc::test::ReadFile(file);
         ClickTab(kPanelTab);
@@ -146,7 +146,8 @@ TEST_F(PreviewQtTest, AFailingOpenerIsReportedWithTheFileWritten) {
             WhenModal("62740CFG", [&message, saveAs](QWidget* box) {
                 message = qobject_cast<QMessageBox*>(box)->text();
                 QTest::keyClick(box, Qt::Key_Return);
-                QTimer::singleShot(0, saveAs, [saveAs] { QTest::keyClick(saveAs, Qt::Key_Escape); });
+                QTimer::singleShot(0, saveAs,
+                                   [saveAs] { QTest::keyClick(saveAs, Qt::Key_Escape); });
             });
             for (auto* button : saveAs->findChildren<QPushButton*>()) {
                 if (button->text() == "Pre&view") {
