@@ -207,10 +207,10 @@ constexpr ControlTemplate kExportSaveAsControls[] = {
 };
 
 constexpr ControlTemplate kWinCeOptionsControls[] = {
-    {kNoId, Label, "&Mode number:", 7, 10, 49, 8, 0},
-    {3061, SpinField, "", 60, 7, 30, 14, TabStop | Sunken | Centered},
-    {1, PushButton, "OK", 97, 7, 50, 14, TabStop | Default | FollowsX},
-    {2, PushButton, "Cancel", 97, 25, 50, 14, TabStop | FollowsX},
+    {kNoId, Label, "&Mode number:", 7, 10, 54, 8, 0},
+    {3061, SpinField, "", 62, 7, 34, 14, TabStop | Sunken | Centered},
+    {1, PushButton, "OK", 102, 7, 50, 14, TabStop | Default | FollowsX},
+    {2, PushButton, "Cancel", 102, 25, 50, 14, TabStop | FollowsX},
 };
 
 constexpr DialogTemplate kDialogs[] = {
@@ -226,7 +226,7 @@ constexpr DialogTemplate kDialogs[] = {
     {Ids::AboutDialog, "", 237, 123, kAboutControls},
     {Ids::ExportDialog, "Export", 318, 71, kExportControls},
     {Ids::ExportSaveAsButtons, "", 278, 28, kExportSaveAsControls},
-    {Ids::WinCeOptionsDialog, "WinCE Header File Export Options", 157, 47, kWinCeOptionsControls},
+    {Ids::WinCeOptionsDialog, "WinCE Header File Export Options", 159, 47, kWinCeOptionsControls},
 };
 
 constexpr MenuTemplate kSeparator = {0, "", {}};

@@ -141,8 +141,25 @@ void Shell::UpdateTitle() {
     host_.SetModified(shownModified_);
 }
 
+namespace {
+
+// The block as the program keeps it: the frame rate and the line byte count
+// follow from the other settings, and start-up and the pages recompute them
+// on their own, so they tell nothing of the user's changes.
+ConfigBlock InLine(const ConfigBlock& block) {
+    ConfigDocument doc;
+    doc.block = block;
+    UpdateFrameRate(doc);
+    UpdateLineByteCount(doc);
+    return doc.block;
+}
+
+} // namespace
+
 bool Shell::IsModified() const {
-    return std::memcmp(&state_.doc.block, &savedBlock_, sizeof savedBlock_) != 0;
+    const ConfigBlock now = InLine(state_.doc.block);
+    const ConfigBlock saved = InLine(savedBlock_);
+    return std::memcmp(&now, &saved, sizeof now) != 0;
 }
 
 void Shell::DocumentChanged() {
@@ -349,10 +366,9 @@ bool Shell::SaveAs() {
     if (!chosen) {
         return false;
     }
-    const FileOutcome outcome =
-        currentFileName_.empty()
-            ? SaveConfigFile(state_.doc, *chosen, std::nullopt, false)
-            : SaveConfigFile(state_.doc, currentFileName_, *chosen, false);
+    const FileOutcome outcome = currentFileName_.empty()
+                                    ? SaveConfigFile(state_.doc, *chosen, std::nullopt, false)
+                                    : SaveConfigFile(state_.doc, currentFileName_, *chosen, false);
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
         return false;

@@ -128,7 +128,6 @@ void MainWindow::BuildControls() {
         case ControlKind::TabControl: {
             tabBar_ = new QTabBar(central_);
             tabBar_->setProperty(kControlIdProperty, control.id);
-            tabBar_->setExpanding(false);
             for (const PageEntry& page : PageTable()) {
                 const int tab = tabBar_->addTab(page.title);
                 // Read by screen readers; hover tips are the event filter's.

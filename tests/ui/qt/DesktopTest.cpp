@@ -44,8 +44,8 @@ TEST_F(DesktopTest, PageKeysGoRoundTheTabsUnlessAnInputErrorIsPending) {
 // active and the control that had the focus has it again.
 TEST_F(DesktopTest, TheFocusComesBackAfterConfigureMultiple) {
     const std::string file = dir / "board.exe";
-    zlc::test::WriteFile(file, zlc::test::ImageWith(2048, 640,
-                                                    zlc::test::BlockBytes(DefaultConfigBlock())));
+    zlc::test::WriteFile(
+        file, zlc::test::ImageWith(2048, 640, zlc::test::BlockBytes(DefaultConfigBlock())));
     ClickTab(1);
     Click(1303);
     ASSERT_EQ(FocusedControl(), 1303);
@@ -54,7 +54,7 @@ TEST_F(DesktopTest, TheFocusComesBackAfterConfigureMultiple) {
     });
     window->shell().DropFiles({file});
     EXPECT_EQ(scripted->messages.size(), 1u); // the summary
-    EXPECT_TRUE(window->isActiveWindow());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return window->isActiveWindow(); }));
     EXPECT_EQ(FocusedControl(), 1303);
 }
 

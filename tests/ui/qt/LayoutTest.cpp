@@ -11,6 +11,7 @@
 #include "ui/qt/WindowFixture.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QTextDocument>
@@ -117,7 +119,10 @@ QStringList TextFaults(const QWidget* widget) {
     } else if (auto* view = qobject_cast<const ListViewControl*>(widget)) {
         const QHeaderView* header = view->header();
         for (int i = 0; i < header->count(); ++i) {
-            check(view->headerItem()->text(i), header->sectionSizeFromContents(i).width(),
+            const QString title = view->headerItem()->text(i);
+            check(title,
+                  header->fontMetrics().horizontalAdvance(title) +
+                      2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin),
                   header->sectionSize(i));
         }
     } else if (auto* tabs = qobject_cast<const QTabBar*>(widget)) {
@@ -179,7 +184,9 @@ class LayoutTest : public WindowFixture {
                 dialog->resize(dialog->size() + QSize(160, 120));
                 QApplication::processEvents();
                 EXPECT_EQ(LayoutFaults(dialog), QStringList()) << title.toStdString() << " grown";
-                EXPECT_GT(ListWidth(dialog), listWidth) << title.toStdString();
+                if (listWidth > 0) {
+                    EXPECT_GT(ListWidth(dialog), listWidth) << title.toStdString();
+                }
             }
             checked = true;
             QTest::keyClick(dialog, Qt::Key_Escape);

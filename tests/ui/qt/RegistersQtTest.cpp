@@ -90,11 +90,15 @@ TEST_F(RegistersQtTest, ARefusedValueKeepsTheDialogUntilEscape) {
 // that row.
 TEST_F(RegistersQtTest, EnterOpensTheRowWithTheFocusMark) {
     window->tabBar()->setFocus();
-    Key(Qt::Key_Tab);
+    for (int press = 0; press < 8 && FocusedControl() != 1701; ++press) {
+        Key(Qt::Key_Tab);
+    }
     ASSERT_EQ(FocusedControl(), 1701);
     QTimer::singleShot(0, [this] {
-        dialogTitle = QApplication::activeModalWidget()->windowTitle();
-        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            dialogTitle = dialog->windowTitle();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        }
     });
     Key(Qt::Key_Return);
     EXPECT_EQ(dialogTitle, "Modify register 0000h");
@@ -106,12 +110,15 @@ TEST_F(RegistersQtTest, TheDialogOpensWithItsValueSelected) {
     list->setFocus();
     list->setCurrentItem(list->topLevelItem(kScratchPad));
     QTimer::singleShot(0, [] {
-        QTest::keyClicks(QApplication::focusWidget(), "5A");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        QTest::keyClicks(dialog->focusWidget(), "5A");
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return); // presses OK once done
+        QTimer::singleShot(0, dialog, [dialog] { QTest::keyClick(dialog, Qt::Key_Escape); });
     });
     Key(Qt::Key_Return);
     EXPECT_EQ(doc.GetRegister(kScratchPad), 0x5A);
-    EXPECT_EQ(QApplication::focusWidget(), list);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::focusWidget() == list; }));
 }
 
 // The list's tip is the one of the row under the pointer.
