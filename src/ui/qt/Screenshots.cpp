@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -89,6 +90,7 @@ bool PictureDialogs(zlc::ui::qt::MainWindow& window, const QDir& directory) {
 namespace {
 
 constexpr int kRegisterList = 1701;
+constexpr int kSettleMs = 300;
 constexpr int kShownRegister = 0x04;
 
 // Opens the Modify Register dialog as a double click on a row does, and
@@ -143,7 +145,11 @@ int main(int argc, char** argv) {
     // The whole screen with the panel preview beside (or over) the window:
     // where new windows open.
     window.TriggerCommand(zlc::ui::Commands::PanelPreview);
-    QApplication::processEvents();
+    QElapsedTimer shown; // the new window is mapped and painted meanwhile
+    shown.start();
+    while (shown.elapsed() < kSettleMs) {
+        QApplication::processEvents();
+    }
     const QString screen = directory.filePath("screen-panel-preview.png");
     if (!QGuiApplication::primaryScreen()->grabWindow(0).save(screen)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(screen));
