@@ -22,13 +22,21 @@ using Opener = std::function<bool(const std::string& path, OpenWith how)>;
 std::vector<std::string> OpenerCommand(const std::string& path, OpenWith how, const char* visual,
                                        const char* editor);
 
+// Whether a program was started, and if not, why not in a sentence.
+struct StartResult {
+    bool ok = false;
+    std::string reason;
+};
+
 // Starts a command in the background, detached from this process, with its
-// standard streams on /dev/null. False when the program cannot be found or
-// started.
-bool StartDetached(const std::vector<std::string>& command);
+// standard streams on /dev/null. It fails when the program cannot be found
+// or started, or when it ends with a non-zero status within `waitMs`: an
+// opener that finds no program for a file says so by its status at once. A
+// program still running then counts as started and is left to itself.
+StartResult StartDetached(const std::vector<std::string>& command, int waitMs = 2000);
 
 // The opener of the running desktop: OpenerCommand with the environment's
 // VISUAL and EDITOR, started with StartDetached.
-bool OpenWithDesktop(const std::string& path, OpenWith how);
+StartResult OpenWithDesktop(const std::string& path, OpenWith how);
 
 } // namespace zlc::platform

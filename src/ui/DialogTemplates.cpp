@@ -137,6 +137,13 @@ constexpr ControlTemplate kPanelPowerControls[] = {
      62, 176, 18, 0},
     {1603, Edit, "", 196, 63, 30, 12, TabStop | Centered | Digits},
     {kNoId, Label, "milliseconds", 230, 65, 56, 8, 0},
+    // The delays live only in the document: the configuration block has no
+    // room for them, so a user who saves and opens the file again finds the
+    // defaults. Said here, before anything is lost.
+    {kNoId, Label,
+     "NOTE: The two delays are not stored in the configurable file. They go only into the "
+     "generic driver header (File > Export, zlc62740.h); export it after changing them.",
+     6, 96, 284, 24, 0},
 };
 
 // The list's caption is not shown: it names the list for screen readers.
@@ -157,20 +164,22 @@ constexpr ControlTemplate kModifyRegisterControls[] = {
 
 constexpr ControlTemplate kConfigureMultipleControls[] = {
     {kNoId, Label, "Select &files to configure:", 7, 7, 140, 8, 0},
-    {2201, ListBox, "", 7, 17, 140, 100, TabStop | Fixed},
-    {2203, PushButton, "&Add >", 151, 24, 56, 14, TabStop},
-    {2204, PushButton, "A&dd All >>", 151, 41, 56, 14, TabStop},
-    {2205, PushButton, "< &Remove", 151, 63, 56, 14, TabStop},
-    {2206, PushButton, "<< R&emove All", 151, 80, 56, 14, TabStop},
-    {kNoId, Label, "Selec&ted files:", 211, 7, 134, 8, 0},
-    {2202, ListBox, "", 211, 17, 134, 100, TabStop | Fixed},
-    {2207, RadioButton, "&Show all files", 7, 121, 70, 10, Group | TabStop},
-    {2208, RadioButton, "Show c&onf.", 80, 121, 60, 10, 0},
-    {2209, Label, "files only", 91, 130, 50, 8, 0},
-    {2212, CheckBox, "&Preserve physical addresses", 211, 121, 134, 10, Group | TabStop},
-    {2210, PushButton, "&Configure", 239, 137, 50, 14, Group | TabStop | Default},
-    {2, PushButton, "C&lose", 295, 137, 50, 14, TabStop},
-    {2211, Label, "", 7, 143, 225, 8, 0},
+    {2201, ListBox, "", 7, 17, 140, 100, TabStop | Fixed | GrowsX | HalfX | GrowsY},
+    {2203, PushButton, "&Add >", 151, 24, 56, 14, TabStop | FollowsX | HalfX},
+    {2204, PushButton, "A&dd All >>", 151, 41, 56, 14, TabStop | FollowsX | HalfX},
+    {2205, PushButton, "< &Remove", 151, 63, 56, 14, TabStop | FollowsX | HalfX},
+    {2206, PushButton, "<< R&emove All", 151, 80, 56, 14, TabStop | FollowsX | HalfX},
+    {kNoId, Label, "Selec&ted files:", 211, 7, 134, 8, FollowsX | HalfX},
+    {2202, ListBox, "", 211, 17, 134, 100, TabStop | Fixed | FollowsX | GrowsX | HalfX | GrowsY},
+    {2207, RadioButton, "&Show all files", 7, 121, 70, 10, Group | TabStop | FollowsY},
+    {2208, RadioButton, "Show c&onf.", 80, 121, 60, 10, FollowsY},
+    {2209, Label, "files only", 91, 130, 50, 8, FollowsY},
+    {2212, CheckBox, "&Preserve physical addresses", 211, 121, 134, 10,
+     Group | TabStop | FollowsX | HalfX | FollowsY},
+    {2210, PushButton, "&Configure", 239, 137, 50, 14,
+     Group | TabStop | Default | FollowsX | FollowsY},
+    {2, PushButton, "C&lose", 295, 137, 50, 14, TabStop | FollowsX | FollowsY},
+    {2211, Label, "", 7, 143, 225, 8, GrowsX | FollowsY},
 };
 
 constexpr ControlTemplate kAboutControls[] = {
@@ -186,9 +195,9 @@ constexpr ControlTemplate kAboutControls[] = {
 };
 
 constexpr ControlTemplate kExportControls[] = {
-    {3041, ListBox, "Export targets", 7, 7, 249, 56, TabStop},
-    {1, PushButton, "&Export As...", 261, 7, 50, 14, TabStop | Default},
-    {2, PushButton, "&Close", 261, 24, 50, 14, TabStop},
+    {3041, ListBox, "Export targets", 7, 7, 249, 56, TabStop | GrowsX | GrowsY | FitsContent},
+    {1, PushButton, "&Export As...", 261, 7, 50, 14, TabStop | Default | FollowsX},
+    {2, PushButton, "&Close", 261, 24, 50, 14, TabStop | FollowsX},
 };
 
 // The buttons the Save As step of an export adds to the file dialog.
@@ -198,10 +207,10 @@ constexpr ControlTemplate kExportSaveAsControls[] = {
 };
 
 constexpr ControlTemplate kWinCeOptionsControls[] = {
-    {kNoId, Label, "&Mode number:", 7, 10, 49, 8, 0},
-    {3061, SpinField, "", 57, 7, 30, 14, TabStop | Sunken | Centered},
-    {1, PushButton, "OK", 94, 7, 50, 14, TabStop | Default},
-    {2, PushButton, "Cancel", 94, 25, 50, 14, TabStop},
+    {kNoId, Label, "&Mode number:", 7, 10, 54, 8, 0},
+    {3061, SpinField, "", 62, 7, 34, 14, TabStop | Sunken | Centered},
+    {1, PushButton, "OK", 102, 7, 50, 14, TabStop | Default | FollowsX},
+    {2, PushButton, "Cancel", 102, 25, 50, 14, TabStop | FollowsX},
 };
 
 constexpr DialogTemplate kDialogs[] = {
@@ -217,7 +226,7 @@ constexpr DialogTemplate kDialogs[] = {
     {Ids::AboutDialog, "", 237, 123, kAboutControls},
     {Ids::ExportDialog, "Export", 318, 71, kExportControls},
     {Ids::ExportSaveAsButtons, "", 278, 28, kExportSaveAsControls},
-    {Ids::WinCeOptionsDialog, "WinCE Header File Export Options", 154, 47, kWinCeOptionsControls},
+    {Ids::WinCeOptionsDialog, "WinCE Header File Export Options", 159, 47, kWinCeOptionsControls},
 };
 
 constexpr MenuTemplate kSeparator = {0, "", {}};

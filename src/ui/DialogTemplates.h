@@ -36,6 +36,16 @@ inline constexpr uint32_t Centered = 0x10; // centred text
 inline constexpr uint32_t Digits = 0x20;   // edit accepting digits only
 inline constexpr uint32_t Default = 0x40;  // the push button that Enter presses
 inline constexpr uint32_t Fixed = 0x80;    // fixed-pitch font
+// In a dialog that can be resized: the control takes the width (height) the
+// dialog grows by, or follows it to the right (down); with HalfX, half of
+// the width, for two lists side by side. FitsContent opens the dialog large
+// enough for the control's entries.
+inline constexpr uint32_t GrowsX = 0x100;
+inline constexpr uint32_t GrowsY = 0x200;
+inline constexpr uint32_t FollowsX = 0x400;
+inline constexpr uint32_t FollowsY = 0x800;
+inline constexpr uint32_t HalfX = 0x1000;
+inline constexpr uint32_t FitsContent = 0x2000;
 } // namespace ControlStyle
 
 inline constexpr int kNoId = -1; // labels and group boxes that nothing addresses

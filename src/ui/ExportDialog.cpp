@@ -121,10 +121,14 @@ void PreviewExport(ShellHost& host, const ConfigDocument& doc, const ExportSessi
     }
     const auto how = entry->openWithTextEditor ? platform::OpenWith::TextEditor
                                                : platform::OpenWith::AssociatedProgram;
-    if (!host.OpenFile(file, how)) {
+    // The file is there all the same: the message names it, so that the user
+    // can open it with a program of their own.
+    const platform::StartResult opened = host.OpenFile(file, how);
+    if (!opened.ok) {
         host.ShowMessage(MessageIcon::Warning,
                          Format("Failed to %s file %s",
-                                entry->openWithTextEditor ? "preview" : "execute", file.c_str()));
+                                entry->openWithTextEditor ? "preview" : "execute", file.c_str()) +
+                             "\n\n" + opened.reason);
     }
 }
 

@@ -15,6 +15,7 @@
 #include "ui/SettingsFileCommands.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 namespace zlc::ui {
@@ -122,23 +123,79 @@ Shell::Shell(ConfigDocument& doc, const PanelList& panels, ShellHost& host)
 Shell::~Shell() = default;
 
 void Shell::Start() {
-    UpdateTitle();
     UpdateFrameRate(state_.doc);
+    // What start-up brought in line is the configuration as it begins.
+    savedBlock_ = state_.doc.block;
+    UpdateTitle();
     host_.ApplyTooltipDelay(kTooltipDelays[tooltipDelayIndex_]);
     ShowPage(0);
 }
 
 std::string Shell::Title() const {
-    std::string title;
-    if (!currentFileName_.empty()) {
-        title = FileNamePart(currentFileName_) + " - ";
+    const std::string program =
+        Format("ZLC%s Configuration Utility  (%sBuild %u)", ChipNumber, "", BuildNumber);
+    if (currentFileName_.empty()) {
+        return program + "[*]";
     }
-    title += Format("ZLC%s Configuration Utility  (%sBuild %u)", ChipNumber, "", BuildNumber);
-    return title;
+    return FileNamePart(currentFileName_) + "[*] - " + program;
 }
 
 void Shell::UpdateTitle() {
     host_.SetTitle(Title());
+    shownModified_ = IsModified();
+    host_.SetModified(shownModified_);
+}
+
+namespace {
+
+// The block as the program keeps it: the frame rate and the line byte count
+// follow from the other settings, and start-up and the pages recompute them
+// on their own, so they tell nothing of the user's changes.
+ConfigBlock InLine(const ConfigBlock& block) {
+    ConfigDocument doc;
+    doc.block = block;
+    UpdateFrameRate(doc);
+    UpdateLineByteCount(doc);
+    return doc.block;
+}
+
+} // namespace
+
+bool Shell::IsModified() const {
+    const ConfigBlock now = InLine(state_.doc.block);
+    const ConfigBlock saved = InLine(savedBlock_);
+    return std::memcmp(&now, &saved, sizeof now) != 0;
+}
+
+void Shell::DocumentChanged() {
+    if (IsModified() != shownModified_) {
+        shownModified_ = !shownModified_;
+        host_.SetModified(shownModified_);
+    }
+}
+
+void Shell::SetDiagnosticsView(DiagnosticsView* view) {
+    changeWatcher_.view = view;
+    state_.diagnostics.SetView(view != nullptr ? &changeWatcher_ : nullptr);
+}
+
+void Shell::ChangeWatcher::ShowDiagnostics(const std::string& text) {
+    view->ShowDiagnostics(text);
+}
+
+// Every report sets the highlight, whether or not the text changed.
+void Shell::ChangeWatcher::SetDiagnosticsHighlight(bool highlight) {
+    view->SetDiagnosticsHighlight(highlight);
+    shell_.DocumentChanged();
+}
+
+void Shell::ChangeWatcher::ErrorBeep() {
+    view->ErrorBeep();
+}
+
+void Shell::MarkSaved() {
+    savedBlock_ = state_.doc.block;
+    UpdateTitle();
 }
 
 void Shell::ShowPage(int index) {
@@ -161,6 +218,7 @@ void Shell::ShowPage(int index) {
     if (page_) {
         page_->Create();
     }
+    DocumentChanged(); // a page may bring the document in line as it is made
 }
 
 bool Shell::RequestTab(int index) {
@@ -191,7 +249,9 @@ void Shell::Command(int id) {
         Save();
         break;
     case Commands::SaveAs:
-        SaveAs();
+        if (!currentFileName_.empty()) {
+            SaveAs();
+        }
         break;
     case Commands::ConfigureMultiple:
         ConfigureMultiple({});
@@ -232,14 +292,43 @@ MenuState Shell::Menu() const {
             Commands::FirstTooltipDelay + tooltipDelayIndex_};
 }
 
+// A value still being typed is part of the work the question is about; one
+// that its field refused is not, and stays on screen for a Cancel.
+bool Shell::SaveChangesFirst() {
+    host_.CommitTyping();
+    if (!IsModified()) {
+        return true;
+    }
+    const std::string file =
+        currentFileName_.empty() ? "the configuration" : FileNamePart(currentFileName_);
+    switch (host_.AskSaveChanges(Format("Save changes to %s before closing?", file.c_str()))) {
+    case SaveAnswer::Save:
+        return currentFileName_.empty() ? SaveAs() : Save();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void Shell::Open() {
+    if (!SaveChangesFirst()) {
+        return;
+    }
     if (const auto path = host_.ChooseFile(OpenRequest())) {
         host_.CommitTyping();
-        OpenFile(*path);
+        Load(*path);
     }
 }
 
 void Shell::OpenFile(const std::string& path) {
+    if (SaveChangesFirst()) {
+        Load(path);
+    }
+}
+
+void Shell::Load(const std::string& path) {
     const FileOutcome outcome = LoadConfigFile(state_.doc, path);
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
@@ -247,7 +336,7 @@ void Shell::OpenFile(const std::string& path) {
     }
     currentFileName_ = path;
     RememberPanelChoices(state_);
-    UpdateTitle();
+    MarkSaved();
     ShowPage(currentTab_);
     state_.diagnostics.Update(Ids::DiagnosticsBox, DIAG_FORCE);
 }
@@ -289,24 +378,25 @@ void Shell::ReportSaved() {
                       Format("Configuration data saved in file \"%s\".", currentFileName_.c_str()));
 }
 
-void Shell::Save() {
+// A failed save keeps the file name, so that Save can be tried again once
+// the cause is mended and Save As can put the work elsewhere.
+bool Shell::Save() {
     if (currentFileName_.empty()) {
-        return;
+        return false;
     }
     const FileOutcome outcome = SaveConfigFile(state_.doc, currentFileName_, std::nullopt, false);
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
-        currentFileName_.clear();
-        UpdateTitle();
-        return;
+        return false;
     }
+    MarkSaved();
     ReportSaved();
+    return true;
 }
 
-void Shell::SaveAs() {
-    if (currentFileName_.empty()) {
-        return;
-    }
+// With no file open (only the close question gets here then) the chosen
+// file receives the configuration in place, as Configure Multiple writes it.
+bool Shell::SaveAs() {
     FileDialogRequest request;
     request.open = false;
     request.title = "Save As";
@@ -315,16 +405,19 @@ void Shell::SaveAs() {
     request.filters = SaveAsFilters(currentFileName_);
     const auto chosen = host_.ChooseFile(request);
     if (!chosen) {
-        return;
+        return false;
     }
-    const FileOutcome outcome = SaveConfigFile(state_.doc, currentFileName_, *chosen, false);
+    const FileOutcome outcome = currentFileName_.empty()
+                                    ? SaveConfigFile(state_.doc, *chosen, std::nullopt, false)
+                                    : SaveConfigFile(state_.doc, currentFileName_, *chosen, false);
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
-        return;
+        return false;
     }
     currentFileName_ = *chosen;
-    UpdateTitle();
+    MarkSaved();
     ReportSaved();
+    return true;
 }
 
 void Shell::ConfigureMultiple(const std::vector<std::string>& preselected) {
@@ -336,6 +429,10 @@ void Shell::DropFiles(const std::vector<std::string>& files) {
     if (!files.empty()) {
         ConfigureMultiple(files);
     }
+}
+
+bool Shell::QueryClose() {
+    return SaveChangesFirst();
 }
 
 void Shell::Close() {

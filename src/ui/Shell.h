@@ -46,13 +46,21 @@ struct FileDialogRequest {
 
 enum class MessageIcon { Information, Warning, Error, Question };
 
+// The answers to "Save changes to FILE before closing?".
+enum class SaveAnswer { Save, Discard, Cancel };
+
 // What the shell needs of the window system.
 class ShellHost {
   public:
     virtual ~ShellHost() = default;
+    // The title holds the mark "[*]" where the window shows that the
+    // document differs from its file (SetModified), and nothing otherwise.
     virtual void SetTitle(const std::string& title) = 0;
+    virtual void SetModified(bool modified) = 0;
     virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
     virtual void ShowMessage(MessageIcon icon, const std::string& text) = 0;
+    // Save, Discard and Cancel, Save the default.
+    virtual SaveAnswer AskSaveChanges(const std::string& question) = 0;
     // Builds a page's controls from its template, over the tab's display area.
     virtual DialogHost& CreatePageHost(const DialogTemplate& dialog) = 0;
     virtual void DestroyPageHost() = 0;
@@ -61,9 +69,9 @@ class ShellHost {
     virtual void CommitTyping() = 0;
     virtual void OpenUrl(const std::string& url) = 0;
     virtual void ApplyTooltipDelay(int milliseconds) = 0;
-    // Shows a file to the user with a program of the desktop; false when none
-    // could be started.
-    virtual bool OpenFile(const std::string& path, platform::OpenWith how) = 0;
+    // Shows a file to the user with a program of the desktop; fails with the
+    // reason when none could be started or the opener reported a failure.
+    virtual platform::StartResult OpenFile(const std::string& path, platform::OpenWith how) = 0;
     // How many of `total` items a long operation has done; the window is
     // redrawn meanwhile. The display goes once `done` reaches `total`.
     virtual void ShowProgress(int done, int total) = 0;
@@ -115,13 +123,27 @@ class Shell {
     void Command(int id);
     MenuState Menu() const;
     void DropFiles(const std::vector<std::string>& files);
+    // Asked before the window closes: false when the user keeps it open,
+    // by Cancel or by a Save that failed.
+    bool QueryClose();
     // Called before the window goes away: no report reaches the Diagnostics
     // box while the page is torn down.
     void Close();
 
     // Opens a configurable file as File > Open does once it is chosen, with
-    // the same messages.
+    // the same question and messages.
     void OpenFile(const std::string& path);
+
+    // Whether the document differs from what its file holds (from the
+    // default configuration while no file is open). Pages change the
+    // document at any time; the host calls DocumentChanged after each change
+    // it learns of, and the window's mark follows.
+    bool IsModified() const;
+    void DocumentChanged();
+    // Where the Diagnostics text goes. Every change of the document is
+    // followed by a Diagnostics report, so the shell watches the reports
+    // on their way to learn of the changes.
+    void SetDiagnosticsView(DiagnosticsView* view);
 
     std::string Title() const;
     // The help text of a control, also while tooltips are disabled: what a
@@ -147,9 +169,14 @@ class Shell {
   private:
     void UpdateTitle();
     bool CommitPageTyping();
+    // Asks whether to save a modified document before it is replaced or the
+    // window closes; true when the work may go on.
+    bool SaveChangesFirst();
     void Open();
-    void Save();
-    void SaveAs();
+    void Load(const std::string& path);
+    bool Save();
+    bool SaveAs();
+    void MarkSaved();
     void ReportSaved();
     void ConfigureMultiple(const std::vector<std::string>& preselected);
     // The page and the Diagnostics box after the document changed under them.
@@ -157,12 +184,27 @@ class Shell {
     // The commands beyond the classic menus; false for any other id.
     bool RunDocumentCommand(int id);
 
+    class ChangeWatcher : public DiagnosticsView {
+      public:
+        explicit ChangeWatcher(Shell& shell) : shell_(shell) {}
+        void ShowDiagnostics(const std::string& text) override;
+        void SetDiagnosticsHighlight(bool highlight) override;
+        void ErrorBeep() override;
+        DiagnosticsView* view = nullptr;
+
+      private:
+        Shell& shell_;
+    };
+
     ShellHost& host_;
     UiState state_;
+    ChangeWatcher changeWatcher_{*this};
     std::unique_ptr<Page> page_;
     bool pageHostExists_ = false;
     int currentTab_ = 0;
     std::string currentFileName_;
+    ConfigBlock savedBlock_{}; // the block as its file holds it
+    bool shownModified_ = false;
     bool tooltipsAvailable_ = true;
     bool tooltipsEnabled_ = true;
     int tooltipDelayIndex_ = kDefaultTooltipDelayIndex;

@@ -45,8 +45,20 @@ TEST(Opener, TextGoesToTheUsersEditorElseToTheDesktop) {
     // A web page is the desktop's business whatever editor is set.
     EXPECT_EQ(OpenerCommand("/t/a b.html", OpenWith::AssociatedProgram, "vi", "vi"),
               (Words{"xdg-open", "/t/a b.html"}));
-    // A program that cannot be started is reported, so preview can say so.
-    EXPECT_FALSE(platform::StartDetached({"zlc-no-such-program-anywhere"}));
+}
+
+// A program that cannot be started, or an opener that says at once that it
+// found nothing to show the file with, is reported with the reason, so that
+// preview can say so; one that keeps running has started.
+TEST(Opener, StartingReportsWhatWentWrong) {
+    using platform::StartDetached;
+    EXPECT_EQ(StartDetached({"zlc-no-such-program-anywhere"}).reason,
+              "The program zlc-no-such-program-anywhere was not found.");
+    const auto failed = StartDetached({"sh", "-c", "exit 4"});
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(failed.reason, "sh ended with exit status 4.");
+    EXPECT_TRUE(StartDetached({"true"}).ok);
+    EXPECT_TRUE(StartDetached({"sleep", "5"}, 100).ok);
 }
 
 } // namespace

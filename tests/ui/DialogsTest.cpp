@@ -195,7 +195,8 @@ TEST_F(DialogsTest, PreviewWritesIntoThePrivateDirectoryAndOpensTheFile) {
     Preview(ExportTargetNumber::Html);
     EXPECT_EQ(host.openedFiles.back().how, platform::OpenWith::AssociatedProgram);
     EXPECT_EQ(host.messages.back().text,
-              "Failed to execute file " + PreviewDirectory() + "/zlc62740.html");
+              "Failed to execute file " + PreviewDirectory() +
+                  "/zlc62740.html\n\nxdg-open ended with exit status 4.");
 }
 
 TEST_F(DialogsTest, PreviewFollowsNoLinkPlantedForIt) {

@@ -259,7 +259,26 @@ class FakeDialogHost : public DialogHost {
 class FakeShellHost : public ShellHost, public DiagnosticsView {
   public:
     // --- ShellHost
-    void SetTitle(const std::string& t) override { title = t; }
+    // The title as the window shows it: the mark "[*]" becomes "*" while the
+    // document is modified and goes otherwise.
+    void SetTitle(const std::string& t) override {
+        rawTitle = t;
+        ShowTitle();
+    }
+    void SetModified(bool on) override {
+        modified = on;
+        ShowTitle();
+    }
+    void ShowTitle() {
+        title = rawTitle;
+        if (const size_t mark = title.find("[*]"); mark != std::string::npos) {
+            title.replace(mark, 3, modified ? "*" : "");
+        }
+    }
+    SaveAnswer AskSaveChanges(const std::string& question) override {
+        questions.push_back(question);
+        return saveAnswer;
+    }
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
         if (fileScripts.empty()) {
@@ -288,9 +307,9 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
     void CommitTyping() override {}
     void OpenUrl(const std::string& url) override { openedUrls.push_back(url); }
     void ApplyTooltipDelay(int ms) override { tooltipDelay = ms; }
-    bool OpenFile(const std::string& path, platform::OpenWith how) override {
+    platform::StartResult OpenFile(const std::string& path, platform::OpenWith how) override {
         openedFiles.push_back({path, how});
-        return openerWorks;
+        return {openerWorks, openerWorks ? "" : "xdg-open ended with exit status 4."};
     }
     void ShowProgress(int done, int total) override { progress.push_back({done, total}); }
     void CloseWindow() override { closed = true; }
@@ -326,6 +345,10 @@ class FakeShellHost : public ShellHost, public DiagnosticsView {
 
     Shell* shell = nullptr;
     std::string title;
+    std::string rawTitle;
+    bool modified = false;
+    std::vector<std::string> questions;
+    SaveAnswer saveAnswer = SaveAnswer::Discard; // for tests that do not ask about it
     std::vector<FileDialogRequest> fileRequests;
     std::vector<Message> messages;
     std::vector<std::pair<std::string, std::string>> texts; // title and text of each shown
@@ -357,7 +380,7 @@ class ShellFixture : public ::testing::Test {
   protected:
     ShellFixture() : shell(doc, panels, host) {
         host.shell = &shell;
-        shell.state().diagnostics.SetView(&host);
+        shell.SetDiagnosticsView(&host);
         shell.Start();
     }
 

@@ -102,12 +102,36 @@ TEST_F(ShellTest, SaveAndSaveAs) {
     EXPECT_EQ(shell.currentFileName(), copy);
     EXPECT_EQ(host.messages.back().text, "Configuration data saved in file \"" + copy + "\".");
 
-    // The copy is gone now: saving fails, and the file name goes with it.
+    // The copy is gone now: saving fails, and the file name stays with Save
+    // and Save As, the ways to keep the work.
+    SetSetting(doc, HorzPanelSize, 320);
+    shell.DocumentChanged();
     shell.Command(Commands::Save);
     EXPECT_EQ(host.messages.back().icon, MessageIcon::Warning);
-    EXPECT_EQ(shell.currentFileName(), "");
-    EXPECT_FALSE(shell.Menu().saveEnabled);
+    EXPECT_EQ(shell.currentFileName(), copy);
+    EXPECT_TRUE(shell.Menu().saveEnabled);
+    EXPECT_EQ(host.title, "program.EXE.copy.exe* - ZLC62740 Configuration Utility  (Build 9)");
+}
+
+// The mark follows whether the document differs from its file, and only a
+// successful save or open takes it away.
+TEST_F(ShellTest, TheTitleMarksADocumentThatDiffersFromItsFile) {
+    ShowTab(3);
+    page().TypeAndLeave(1514, "640");
+    EXPECT_EQ(host.title, "ZLC62740 Configuration Utility  (Build 9)*");
+    page().TypeAndLeave(1514, "320");
     EXPECT_EQ(host.title, "ZLC62740 Configuration Utility  (Build 9)");
+    page().TypeAndLeave(1514, "640");
+    const std::string path = Program("program.EXE");
+    host.saveAnswer = SaveAnswer::Discard;
+    host.AnswerFile(path);
+    shell.Command(Commands::Open);
+    EXPECT_EQ(host.questions,
+              std::vector<std::string>{"Save changes to the configuration before closing?"});
+    EXPECT_EQ(host.title, "program.EXE - ZLC62740 Configuration Utility  (Build 9)");
+    EXPECT_FALSE(shell.IsModified());
+    EXPECT_TRUE(shell.QueryClose()); // nothing to ask about
+    EXPECT_EQ(host.questions.size(), 1u);
 }
 
 TEST_F(ShellTest, SaveAsFiltersFollowTheExtension) {

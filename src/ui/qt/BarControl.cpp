@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <algorithm>
 
 namespace zlc::ui::qt {
@@ -12,6 +14,21 @@ namespace zlc::ui::qt {
 BarControl::BarControl(QWidget* parent) : QProgressBar(parent) {
     setTextVisible(false);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+// A progress bar draws no focus of its own; the style's mark goes round it.
+void BarControl::paintEvent(QPaintEvent* event) {
+    QProgressBar::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.state |= QStyle::State_KeyboardFocusChange; // shown however the focus came
+    option.rect = rect().adjusted(1, 1, -1, -1);
+    option.backgroundColor = palette().color(QPalette::Window);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void BarControl::Attach(QLineEdit* buddy, int step) {

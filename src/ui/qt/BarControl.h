@@ -8,7 +8,8 @@ namespace zlc::ui::qt {
 
 // A bar that the pointer drags: the position under the pointer, rounded up to
 // the bar's step, is shown, written into the buddy edit field and reported.
-// With the focus, the arrow, Page and Home/End keys move it as well.
+// With the focus, which it shows with the style's focus mark, the arrow,
+// Page and Home/End keys move it as well.
 class BarControl : public QProgressBar {
     Q_OBJECT
 
@@ -25,6 +26,7 @@ class BarControl : public QProgressBar {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void MoveTo(int position);

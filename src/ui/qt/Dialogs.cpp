@@ -2,23 +2,31 @@
 
 #include "ui/AppIdentity.h"
 #include "ui/qt/ConfigurableFileFilter.h"
+#include "ui/qt/FocusReturn.h"
 #include "ui/qt/LongMessage.h"
 #include "ui/qt/QtDialogHost.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QStringList>
 #include <QUrl>
+#include <algorithm>
 
 namespace zlc::ui::qt {
 
 namespace {
+
+// What a title bar holds beside the title: the icon and the window buttons.
+constexpr int kTitleBarRoom = 160;
 
 // A dialog whose controls come from a template and whose behaviour is the
 // logic's: Esc and the close button report a click on Cancel, and the dialog
@@ -29,9 +37,11 @@ class TemplateDialog : public QDialog {
         const DialogTemplate& dialog = logic.dialogTemplate();
         setWindowTitle(QString::fromUtf8(dialog.caption));
         host_ = new QtDialogHost(dialog, this, [this] { return &logic_; });
-        setFixedSize(host_->widget()->size());
+        templateSize_ = host_->widget()->size();
         setAcceptDrops(logic.AcceptsDroppedFiles());
         logic_.Attach(*host_);
+        FitSize();
+        FocusFirstControl();
     }
 
     void reject() override { logic_.OnClicked(kIdCancel); }
@@ -58,9 +68,50 @@ class TemplateDialog : public QDialog {
         event->acceptProposedAction();
     }
 
+    void resizeEvent(QResizeEvent* event) override {
+        QDialog::resizeEvent(event);
+        if (host_->Stretches()) {
+            host_->Stretch(size() - templateSize_);
+        }
+    }
+
   private:
+    // A dialog whose lists can grow opens large enough for their entries
+    // and its title, and may be made larger; the others keep their size.
+    void FitSize() {
+        if (!host_->Stretches()) {
+            setFixedSize(templateSize_);
+            return;
+        }
+        QSize least = templateSize_ + host_->ContentRoom();
+        least.setWidth(std::max(least.width(),
+                                fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarRoom));
+        setMinimumSize(least);
+        resize(least);
+        host_->Stretch(least - templateSize_);
+    }
+
+    // The dialog opens with the focus on its first control; a field there has
+    // its text selected, so that what the user types replaces it.
+    void FocusFirstControl() {
+        for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) == 0 || !w->isEnabled() ||
+                !w->isVisibleTo(this)) {
+                continue;
+            }
+            w->setFocus(Qt::OtherFocusReason);
+            if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+                edit->selectAll();
+            } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) {
+                spin->selectAll();
+            }
+            return;
+        }
+    }
+
     ModalDialog& logic_;
     QtDialogHost* host_ = nullptr;
+    QSize templateSize_;
 };
 
 // A filter that lists extensionless programs needs the dialog's own listing,
@@ -130,6 +181,7 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
 }
 
 std::optional<std::string> Dialogs::ChooseFile(QWidget* owner, const FileDialogRequest& request) {
+    const FocusReturn focusReturn;
     QFileDialog dialog(owner);
     PrepareFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -141,6 +193,7 @@ std::optional<std::string> Dialogs::ChooseFile(QWidget* owner, const FileDialogR
 void Dialogs::ShowMessage(QWidget* owner, MessageIcon icon, const std::string& text) {
     static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::Information, QMessageBox::Warning,
                                                    QMessageBox::Critical, QMessageBox::Question};
+    const FocusReturn focusReturn;
     if (ShowLongMessage(owner, kIcons[static_cast<int>(icon)], text)) {
         return;
     }
@@ -151,9 +204,26 @@ void Dialogs::ShowMessage(QWidget* owner, MessageIcon icon, const std::string& t
 
 int Dialogs::RunModal(QWidget* owner, ModalDialog& dialog) {
     // A dialog opened from within another one belongs to that one.
+    const FocusReturn focusReturn;
     QWidget* modal = QApplication::activeModalWidget();
     TemplateDialog window(modal != nullptr ? modal : owner, dialog);
     return window.exec();
+}
+
+SaveAnswer Dialogs::AskSaveChanges(QWidget* owner, const std::string& question) {
+    const FocusReturn focusReturn;
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(ProgramName()),
+                    QString::fromStdString(question),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
 }
 
 } // namespace zlc::ui::qt

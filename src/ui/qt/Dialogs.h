@@ -14,6 +14,7 @@ namespace zlc::ui::qt {
 // The modal dialogs of the shell: file choice, message boxes and the dialogs
 // built from templates. Tests put
 // answers of their own in place, so that no test waits on a modal dialog.
+// Once a dialog ends, the focus is back where it was.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -23,6 +24,8 @@ class Dialogs {
     virtual int RunModal(QWidget* owner, ModalDialog& dialog);
     // A question with Yes and No, No the default; true for Yes.
     virtual bool AskYesNo(QWidget* owner, const std::string& text);
+    // A question with Save, Discard and Cancel, Save the default.
+    virtual SaveAnswer AskSaveChanges(QWidget* owner, const std::string& question);
     // Progress of a long operation in a window of its own over `owner`, which
     // goes when `done` reaches `total`. Pending events are handled meanwhile.
     void ShowProgress(QWidget* owner, int done, int total);

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTextOption>
+#include <algorithm>
 
 namespace zlc::ui::qt {
 
@@ -15,8 +16,9 @@ namespace {
 constexpr int kTabStopUnits = 32;
 constexpr int kTextMargin = 2;
 
-// Draws an item's text with tab stops, so that the bracketed names of the
-// Export list line up in a column.
+// Draws an item's text in columns: what follows the tab characters stands at
+// the first tab stop after the longest text before them in the list, so that
+// the bracketed names of the Export list line up whole, whatever the font.
 class TabStopDelegate : public QStyledItemDelegate {
   public:
     TabStopDelegate(int tabStop, QObject* parent)
@@ -33,7 +35,6 @@ class TabStopDelegate : public QStyledItemDelegate {
         style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
 
         QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
-        textOption.setTabStopDistance(tabStop_);
         textOption.setWrapMode(QTextOption::NoWrap);
         const bool selected = (option.state & QStyle::State_Selected) != 0;
         const QPalette::ColorGroup group =
@@ -42,7 +43,13 @@ class TabStopDelegate : public QStyledItemDelegate {
         painter->setFont(item.font);
         painter->setPen(
             option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(QRectF(option.rect.adjusted(kTextMargin, 0, 0, 0)), text, textOption);
+        const QRect rect = option.rect.adjusted(kTextMargin, 0, 0, 0);
+        const qsizetype tab = text.indexOf('\t');
+        painter->drawText(QRectF(rect), text.left(tab), textOption);
+        if (tab >= 0) {
+            const int column = Column(index.model(), QFontMetrics(item.font));
+            painter->drawText(QRectF(rect.adjusted(column, 0, 0, 0)), LastPart(text), textOption);
+        }
         painter->restore();
     }
 
@@ -50,16 +57,30 @@ class TabStopDelegate : public QStyledItemDelegate {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         const QString text = index.data().toString();
         const QFontMetrics metrics(option.font);
-        const QStringList parts = text.split('\t');
-        int width = metrics.horizontalAdvance(parts.front());
-        for (qsizetype i = 1; i < parts.size(); ++i) {
-            width = (width / tabStop_ + 1) * tabStop_ + metrics.horizontalAdvance(parts[i]);
+        int width = metrics.horizontalAdvance(text);
+        if (text.contains('\t')) {
+            width = Column(index.model(), metrics) + metrics.horizontalAdvance(LastPart(text));
         }
         size.setWidth(std::max(size.width(), width + 2 * kTextMargin));
         return size;
     }
 
   private:
+    static QString LastPart(const QString& text) { return text.mid(text.lastIndexOf('\t') + 1); }
+
+    // Where the texts after the tabs begin in this list.
+    int Column(const QAbstractItemModel* model, const QFontMetrics& metrics) const {
+        int widest = 0;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QString text = model->index(row, 0).data().toString();
+            const qsizetype tab = text.indexOf('\t');
+            if (tab >= 0) {
+                widest = std::max(widest, metrics.horizontalAdvance(text.left(tab)));
+            }
+        }
+        return (widest / tabStop_ + 1) * tabStop_;
+    }
+
     int tabStop_;
 };
 

@@ -6,8 +6,8 @@
 
 namespace zlc::ui::qt {
 
-// A list box of a template: single selection, not sorted by itself, tab
-// characters in its texts aligned at the list box's tab stops (every 32
+// A list box of a template: single selection, not sorted by itself, the
+// texts after tab characters in one column at a tab stop (every 32
 // horizontal dialog units), in the fixed-pitch font when the template asks
 // for it.
 QListWidget* CreateListBox(const ControlTemplate& control, QWidget* parent);

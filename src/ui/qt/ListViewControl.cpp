@@ -118,6 +118,11 @@ std::string ListViewControl::TooltipAt(const QPoint& viewportPos, QRect* rowRect
 
 void ListViewControl::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // The row with the focus mark, which Tab into the list gives a mark
+        // without selecting it; it becomes the selected row.
+        if (QTreeWidgetItem* focused = currentItem()) {
+            focused->setSelected(true);
+        }
         emit rowActivated(SelectedRow());
         event->accept();
         return;

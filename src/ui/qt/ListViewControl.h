@@ -11,7 +11,8 @@ namespace zlc::ui::qt {
 // A list view in report mode: columns sized to their contents, one row
 // selected at a time across all columns, the row under the pointer
 // highlighted, headers that can be dragged into another order but never
-// sort. Enter on the selected row and a double click on a row activate it.
+// sort. Enter on the row with the focus mark and a double click on a row
+// activate it.
 class ListViewControl : public QTreeWidget {
     Q_OBJECT
 

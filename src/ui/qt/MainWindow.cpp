@@ -3,7 +3,9 @@
 #include "platform/Opener.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/ListViewControl.h"
+#include "ui/qt/MainLayout.h"
 #include "ui/qt/PanelPreviewWindow.h"
+#include "ui/qt/Placement.h"
 #include "ui/qt/QtDialogHost.h"
 #include "ui/qt/TextWindow.h"
 #include "ui/qt/TimingWindow.h"
@@ -11,6 +13,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
@@ -98,12 +101,12 @@ MainWindow::MainWindow(ConfigDocument& doc, const PanelList& panels,
     tooltipStyle_ = new TooltipStyle;
     qApp->setStyle(tooltipStyle_);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
     BuildControls();
     BuildMenus();
     AddPageShortcuts();
-    shell_->state().diagnostics.SetView(this);
+    shell_->SetDiagnosticsView(this);
     shell_->SetToolkitVersions(QtToolkitVersions());
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
@@ -120,15 +123,12 @@ MainWindow::~MainWindow() {
 
 void MainWindow::BuildControls() {
     const DialogTemplate& dialog = *FindDialogTemplate(Ids::MainDialog);
-    auto* central = new QWidget(this);
-    const DialogUnits units(central->font());
+    central_ = new QWidget(this);
     QString groupCaption;
-    central->setFixedSize(units.X(dialog.cx), units.Y(dialog.cy));
     for (const ControlTemplate& control : dialog.controls) {
-        const QRect rect = units.Rect(control.x, control.y, control.cx, control.cy);
         switch (control.kind) {
         case ControlKind::TabControl: {
-            tabBar_ = new QTabBar(central);
+            tabBar_ = new QTabBar(central_);
             tabBar_->setProperty(kControlIdProperty, control.id);
             for (const PageEntry& page : PageTable()) {
                 const int tab = tabBar_->addTab(page.title);
@@ -136,34 +136,55 @@ void MainWindow::BuildControls() {
                 tabBar_->setTabToolTip(tab,
                                        QString::fromStdString(shell_->HelpText(page.templateId)));
             }
-            tabBar_->setGeometry(rect.x(), rect.y(), rect.width(), tabBar_->sizeHint().height());
-            pageArea_ = new QFrame(central);
+            pageArea_ = new QFrame(central_);
             pageArea_->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-            pageArea_->setGeometry(rect.x(), tabBar_->geometry().bottom(), rect.width(),
-                                   rect.bottom() - tabBar_->geometry().bottom());
             connect(tabBar_, &QTabBar::currentChanged, this, &MainWindow::OnTabChanged);
             break;
         }
         case ControlKind::GroupBox:
-            (new QGroupBox(control.caption, central))->setGeometry(rect);
+            diagnosticsGroup_ = new QGroupBox(control.caption, central_);
             groupCaption = QString::fromUtf8(control.caption).remove('&');
             break;
         case ControlKind::Diagnostics:
-            diagnostics_ = new QPlainTextEdit(central);
+            diagnostics_ = new QPlainTextEdit(central_);
             diagnostics_->setAccessibleName(groupCaption); // its group's caption
             diagnostics_->setReadOnly(true);
             diagnostics_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             diagnostics_->setProperty(kControlIdProperty, control.id);
-            diagnostics_->setGeometry(rect);
             SetDiagnosticsHighlight(false);
             break;
         default:
             break;
         }
     }
-    setCentralWidget(central);
-    // The window keeps the size of its template, as a dialog does.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setCentralWidget(central_);
+    central_->setMinimumSize(
+        MainLayout(dialog, central_->font(), tabBar_->sizeHint().height(), PageAreaHeight(), {})
+            .size);
+    central_->installEventFilter(this);
+    resize(minimumSizeHint());
+    LayOutControls();
+}
+
+int MainWindow::PageAreaHeight() const {
+    int tallest = 0;
+    for (const PageEntry& page : PageTable()) {
+        const DialogTemplate* pageTemplate = FindDialogTemplate(page.templateId);
+        tallest = std::max(tallest, DialogUnits(central_->font()).Y(pageTemplate->cy));
+    }
+    return tallest + 2 * kPageInset;
+}
+
+// The pages keep their layout; the tab area widens with the window and the
+// Diagnostics box takes what the window grows beyond its first size.
+void MainWindow::LayOutControls() {
+    const MainGeometry geometry =
+        MainLayout(*FindDialogTemplate(Ids::MainDialog), central_->font(),
+                   tabBar_->sizeHint().height(), PageAreaHeight(), central_->size());
+    tabBar_->setGeometry(geometry.tabBar);
+    pageArea_->setGeometry(geometry.pageArea);
+    diagnosticsGroup_->setGeometry(geometry.diagnosticsGroup);
+    diagnostics_->setGeometry(geometry.diagnostics);
 }
 
 void MainWindow::BuildMenus() {
@@ -256,7 +277,7 @@ void MainWindow::ShowPanelPreview() {
     if (panelPreview_ == nullptr) {
         panelPreview_ = new PanelPreviewWindow(doc_, this);
         panelPreview_->Refresh();
-        panelPreview_->move(frameGeometry().topRight() + QPoint(8, 0));
+        panelPreview_->move(PlaceBeside(*this, panelPreview_->sizeHint()));
     }
     panelPreview_->Refresh();
     panelPreview_->show();
@@ -304,6 +325,14 @@ void MainWindow::SetTitle(const std::string& title) {
     UpdateMenuState();
 }
 
+void MainWindow::SetModified(bool modified) {
+    setWindowModified(modified);
+}
+
+SaveAnswer MainWindow::AskSaveChanges(const std::string& question) {
+    return dialogs_->AskSaveChanges(this, question);
+}
+
 std::optional<std::string> MainWindow::ChooseFile(const FileDialogRequest& request) {
     return dialogs_->ChooseFile(this, request);
 }
@@ -318,7 +347,7 @@ DialogHost& MainWindow::CreatePageHost(const DialogTemplate& dialog) {
     pageHost_ = new QtDialogHost(
         dialog, pageArea_, [this] { return shell_->currentPage(); },
         [this](int control) { return shell_->HelpText(control); });
-    pageHost_->widget()->move(2, 2);
+    pageHost_->widget()->move(kPageInset, kPageInset);
     pageHost_->widget()->show();
     return *pageHost_;
 }
@@ -340,7 +369,7 @@ void MainWindow::ApplyTooltipDelay(int milliseconds) {
     tooltipStyle_->delay = milliseconds;
 }
 
-bool MainWindow::OpenFile(const std::string& path, platform::OpenWith how) {
+platform::StartResult MainWindow::OpenFile(const std::string& path, platform::OpenWith how) {
     return platform::OpenWithDesktop(path, how);
 }
 
@@ -418,7 +447,14 @@ bool MainWindow::ShowTooltip(QWidget* widget, QEvent* event) {
     } else {
         id = ControlIdOf(widget);
     }
-    const std::string text = id != 0 ? shell_->TooltipText(id) : std::string();
+    std::string text = id != 0 ? shell_->TooltipText(id) : std::string();
+    // A drop-down list too narrow for its longer entries names the whole
+    // entry chosen first.
+    auto* combo = qobject_cast<QComboBox*>(widget);
+    if (combo != nullptr && !combo->isEditable() && !combo->currentText().isEmpty() &&
+        !text.empty()) {
+        text = combo->currentText().toStdString() + "\n\n" + text;
+    }
     if (text.empty()) {
         QToolTip::hideText();
         event->ignore();
@@ -430,6 +466,9 @@ bool MainWindow::ShowTooltip(QWidget* widget, QEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == central_ && event->type() == QEvent::Resize) {
+        LayOutControls();
+    }
     if (event->type() == QEvent::ToolTip) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget != nullptr && widget->window() == this) {
@@ -440,6 +479,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!shell_->QueryClose()) {
+        event->ignore();
+        return;
+    }
     shell_->Close();
     if (panelPreview_ != nullptr) {
         panelPreview_->close(); // the program ends with its main window

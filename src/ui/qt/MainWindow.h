@@ -10,6 +10,7 @@
 class QPlainTextEdit;
 class QTabBar;
 class QFrame;
+class QGroupBox;
 class QMenu;
 class QHelpEvent;
 
@@ -47,6 +48,8 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
 
     // ShellHost
     void SetTitle(const std::string& title) override;
+    void SetModified(bool modified) override;
+    SaveAnswer AskSaveChanges(const std::string& question) override;
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
     void ShowMessage(MessageIcon icon, const std::string& text) override;
     DialogHost& CreatePageHost(const DialogTemplate& dialog) override;
@@ -54,7 +57,7 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     void CommitTyping() override;
     void OpenUrl(const std::string& url) override;
     void ApplyTooltipDelay(int milliseconds) override;
-    bool OpenFile(const std::string& path, platform::OpenWith how) override;
+    platform::StartResult OpenFile(const std::string& path, platform::OpenWith how) override;
     void ShowProgress(int done, int total) override;
     int RunModalDialog(ModalDialog& dialog) override;
     void CloseWindow() override;
@@ -73,6 +76,8 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
 
   private:
     void BuildControls();
+    int PageAreaHeight() const;
+    void LayOutControls();
     void BuildMenus();
     void AddPageShortcuts();
     void AddMenuItems(QMenu* menu, std::span<const MenuTemplate> items);
@@ -86,7 +91,9 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     const ConfigDocument& doc_;
     std::unique_ptr<Dialogs> dialogs_;
     std::unique_ptr<Shell> shell_;
+    QWidget* central_ = nullptr;
     QTabBar* tabBar_ = nullptr;
+    QGroupBox* diagnosticsGroup_ = nullptr;
     QFrame* pageArea_ = nullptr;
     QPlainTextEdit* diagnostics_ = nullptr;
     QtDialogHost* pageHost_ = nullptr;

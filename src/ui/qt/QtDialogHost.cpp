@@ -28,7 +28,9 @@
 #include <QRegularExpressionValidator>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTimer>
+#include <algorithm>
 
 namespace zlc::ui::qt {
 
@@ -136,6 +138,19 @@ void NameUnlabelledControl(const ControlTemplate& control, QWidget* widget) {
     }
 }
 
+// The width a page asks for a drop-down list, kept on its combo box.
+constexpr const char* kDropDownWidthProperty = "zlcDropDownWidth";
+
+// A drop-down list is as wide as its page asks and wide enough for its
+// longest entry beside the scroll bar.
+void FitDropDown(QComboBox* combo) {
+    QAbstractItemView* view = combo->view();
+    const int entries = view->sizeHintForColumn(0) + 2 * view->frameWidth() +
+                        view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int asked = combo->property(kDropDownWidthProperty).toInt();
+    view->setMinimumWidth(std::max({entries, asked, combo->width()}));
+}
+
 } // namespace
 
 QtDialogHost::QtDialogHost(const DialogTemplate& dialog, QWidget* parent,
@@ -145,7 +160,8 @@ QtDialogHost::QtDialogHost(const DialogTemplate& dialog, QWidget* parent,
         helpText = [](int control) { return ControlTooltip(control); };
     }
     const DialogUnits units(widget_->font());
-    widget_->resize(units.X(dialog.cx), units.Y(dialog.cy));
+    templateSize_ = QSize(units.X(dialog.cx), units.Y(dialog.cy));
+    widget_->resize(templateSize_);
     for (size_t i = 0; i < dialog.controls.size(); ++i) {
         const ControlTemplate& control = dialog.controls[i];
         QWidget* created = CreateControl(control, widget_);
@@ -156,6 +172,7 @@ QtDialogHost::QtDialogHost(const DialogTemplate& dialog, QWidget* parent,
             rect.setHeight(created->sizeHint().height());
         }
         created->setGeometry(rect);
+        templateRects_.push_back(rect);
         created->setProperty(kControlIdProperty, control.id);
         created->setEnabled((control.style & ControlStyle::Disabled) == 0);
         NameUnlabelledControl(control, created);
@@ -262,11 +279,10 @@ QWidget* QtDialogHost::CreateControl(const ControlTemplate& control, QWidget* pa
     case ControlKind::ListBox:
         return CreateListBox(control, parent);
     case ControlKind::SpinField: {
-        // The field shows the up-down control's position; only the arrows
-        // change it.
+        // The field shows the up-down control's position; digits typed into
+        // it and the arrow, page, Home and End keys change it.
         auto* spin = new QSpinBox(parent);
         spin->setAlignment(TextAlignment(control));
-        spin->findChild<QLineEdit*>()->setReadOnly(true);
         UseValueColor(spin, QPalette::Text);
         return spin;
     }
@@ -375,15 +391,18 @@ void QtDialogHost::AddMnemonic(size_t index) {
 
 // A label's or group's mnemonic moves the focus to the next control after it
 // that can take the focus, round to the start of the dialog; into a radio
-// group it goes to the checked button. Nothing is clicked.
+// group it goes to the checked button. Nothing is clicked. While that
+// control is disabled (a group that does not apply), nothing happens.
 void QtDialogHost::FocusMnemonicTarget(size_t index) {
     const size_t count = widgets_.size();
     for (size_t step = 1; step < count; ++step) {
         const size_t next = (index + step) % count;
         QWidget* target = widgets_[next];
-        if (!IsFocusable(dialog_.controls[next]) || !target->isEnabled() ||
-            !target->isVisibleTo(widget_)) {
+        if (!IsFocusable(dialog_.controls[next]) || !target->isVisibleTo(widget_)) {
             continue;
+        }
+        if (!target->isEnabled()) {
+            return;
         }
         auto group = radioGroups_.find(dialog_.controls[next].id);
         if (group != radioGroups_.end() && group->second->checkedButton() != nullptr &&
@@ -512,6 +531,13 @@ bool QtDialogHost::eventFilter(QObject* watched, QEvent* event) {
                 return MoveRadioCheck(radio, key->key());
             }
         }
+        // Home and End go to the ends of the range, as in an up-down control.
+        if (auto* spin = qobject_cast<QSpinBox*>(watched);
+            spin != nullptr && plain && (key->key() == Qt::Key_Home || key->key() == Qt::Key_End)) {
+            spin->setValue(key->key() == Qt::Key_Home ? spin->minimum() : spin->maximum());
+            spin->selectAll();
+            return true;
+        }
         break;
     }
     case QEvent::Shortcut:
@@ -525,6 +551,51 @@ bool QtDialogHost::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool QtDialogHost::Stretches() const {
+    using namespace ControlStyle;
+    return std::any_of(dialog_.controls.begin(), dialog_.controls.end(),
+                       [](const ControlTemplate& control) {
+                           return (control.style & (GrowsX | GrowsY | FollowsX | FollowsY)) != 0;
+                       });
+}
+
+QSize QtDialogHost::ContentRoom() const {
+    QSize room(0, 0);
+    for (size_t i = 0; i < widgets_.size(); ++i) {
+        auto* list = qobject_cast<QListWidget*>(widgets_[i]);
+        const uint32_t style = dialog_.controls[i].style;
+        if (list == nullptr || (style & ControlStyle::FitsContent) == 0) {
+            continue;
+        }
+        const int frame = 2 * list->frameWidth();
+        const int width = list->sizeHintForColumn(0) + frame +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+        int height = frame;
+        for (int row = 0; row < list->count(); ++row) {
+            height += list->sizeHintForRow(row);
+        }
+        const int share = (style & ControlStyle::HalfX) != 0 ? 2 : 1;
+        room = room.expandedTo(QSize((width - templateRects_[i].width()) * share,
+                                     height - templateRects_[i].height()));
+    }
+    return room;
+}
+
+void QtDialogHost::Stretch(QSize extra) {
+    using namespace ControlStyle;
+    widget_->resize(templateSize_ + extra);
+    for (size_t i = 0; i < widgets_.size(); ++i) {
+        const uint32_t style = dialog_.controls[i].style;
+        const int dx = (style & HalfX) != 0 ? extra.width() / 2 : extra.width();
+        QRect rect = templateRects_[i];
+        rect.translate((style & FollowsX) != 0 ? dx : 0,
+                       (style & FollowsY) != 0 ? extra.height() : 0);
+        rect.setWidth(rect.width() + ((style & GrowsX) != 0 ? dx : 0));
+        rect.setHeight(rect.height() + ((style & GrowsY) != 0 ? extra.height() : 0));
+        widgets_[i]->setGeometry(rect);
+    }
 }
 
 QWidget* QtDialogHost::Control(int id) const {
@@ -621,6 +692,7 @@ void QtDialogHost::AddItem(int id, const std::string& text) {
     }
     if (auto* combo = qobject_cast<QComboBox*>(Control(id))) {
         combo->addItem(ToQt(text));
+        FitDropDown(combo);
     }
 }
 
@@ -789,7 +861,8 @@ void QtDialogHost::AttachBar(int barId, int buddy, int step) {
 
 void QtDialogHost::SetDropDownWidth(int id, int pixels) {
     if (auto* combo = qobject_cast<QComboBox*>(Control(id))) {
-        combo->view()->setMinimumWidth(pixels);
+        combo->setProperty(kDropDownWidthProperty, pixels);
+        FitDropDown(combo);
     }
 }
 

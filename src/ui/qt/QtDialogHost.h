@@ -39,6 +39,14 @@ class QtDialogHost : public QObject, public DialogHost {
     QWidget* widget() const { return widget_; }
     QWidget* Control(int id) const;
 
+    // Whether a control grows or follows when the dialog is resized.
+    bool Stretches() const;
+    // What the dialog must add to its template size for the controls that
+    // fit their entries to show every entry whole.
+    QSize ContentRoom() const;
+    // Lays the controls out for a dialog `extra` larger than its template.
+    void Stretch(QSize extra);
+
     std::string GetText(int id) const override;
     void SetText(int id, const std::string& text) override;
     bool IsChecked(int id) const override;
@@ -87,7 +95,9 @@ class QtDialogHost : public QObject, public DialogHost {
     const DialogTemplate& dialog_;
     QWidget* widget_;
     std::function<DialogEvents*()> events_;
-    std::vector<QWidget*> widgets_; // in template order
+    std::vector<QWidget*> widgets_;    // in template order
+    std::vector<QRect> templateRects_; // where they stand at the template size
+    QSize templateSize_;
     std::map<int, QWidget*> controls_;
     std::map<int, bool> comboEdited_; // typed into since the last selection
     QButtonGroup* radioGroup_ = nullptr;

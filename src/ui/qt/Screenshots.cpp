@@ -13,8 +13,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -92,6 +94,7 @@ bool PictureDialogs(zlc::ui::qt::MainWindow& window, const QDir& directory) {
 namespace {
 
 constexpr int kRegisterList = 1701;
+constexpr int kSettleMs = 300;
 constexpr int kShownRegister = 0x04;
 
 // Opens the Modify Register dialog as a double click on a row does, and
@@ -164,6 +167,20 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    // The whole screen with the panel preview beside (or over) the window:
+    // where new windows open.
+    window.TriggerCommand(zlc::ui::Commands::PanelPreview);
+    QElapsedTimer shown; // the new window is mapped and painted meanwhile
+    shown.start();
+    while (shown.elapsed() < kSettleMs) {
+        QApplication::processEvents();
+    }
+    const QString screen = directory.filePath("screen-panel-preview.png");
+    if (!QGuiApplication::primaryScreen()->grabWindow(0).save(screen)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(screen));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(screen));
     return SaveModifyRegisterDialog(window, directory) && PictureDialogs(window, directory) &&
                    PictureBoardWindows(doc, window, directory)
                ? 0

@@ -9,10 +9,16 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <utility>
 
 namespace {
+
+// How long a window manager may take to place and activate the window.
+constexpr int kPlacementWaitMs = 1000;
 
 QtMessageHandler qtHandler = nullptr;
 QStringList startupMessages;
@@ -72,11 +78,20 @@ int main(int argc, char** argv) {
     zlc::ui::qt::MainWindow window(doc, panels);
     window.show();
     // A file named on the command line (a file manager's "Open With") is
-    // opened as File > Open opens it, once the window is up.
+    // opened as File > Open opens it, once the window is up and placed (at
+    // its first activation, or after a while without one), so that a message
+    // about the file stands over the window.
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) {
         const std::string file = QFileInfo(arguments[1]).absoluteFilePath().toStdString();
-        QTimer::singleShot(0, &window, [&window, file] { window.shell().OpenFile(file); });
+        auto pending = std::make_shared<bool>(true);
+        const auto open = [&window, file, pending] {
+            if (std::exchange(*pending, false)) {
+                window.shell().OpenFile(file);
+            }
+        };
+        QObject::connect(window.windowHandle(), &QWindow::activeChanged, &window, open);
+        QTimer::singleShot(kPlacementWaitMs, &window, open);
     }
     return QApplication::exec();
 }

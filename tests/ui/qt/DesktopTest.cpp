@@ -1,6 +1,8 @@
 // The desktop conventions around the window: page keys, the Open dialog's
 // listing, and starting without a display.
+#include "support/BlockImages.h"
 #include "ui/qt/DisplayCheck.h"
+#include "ui/qt/WhenModal.h"
 #include "ui/qt/WindowFixture.h"
 
 #include <QAbstractProxyModel>
@@ -35,6 +37,25 @@ TEST_F(DesktopTest, PageKeysGoRoundTheTabsUnlessAnInputErrorIsPending) {
     TypeAndLeave(1208, "200000");
     ClickTab(2);
     EXPECT_EQ(window->shell().currentTab(), 2);
+}
+
+// A modal dialog gives the keyboard back where it took it from: after
+// Configure Multiple (its progress and summary included) the window is
+// active and the control that had the focus has it again.
+TEST_F(DesktopTest, TheFocusComesBackAfterConfigureMultiple) {
+    const std::string file = dir / "board.exe";
+    zlc::test::WriteFile(
+        file, zlc::test::ImageWith(2048, 640, zlc::test::BlockBytes(DefaultConfigBlock())));
+    ClickTab(1);
+    Click(1303);
+    ASSERT_EQ(FocusedControl(), 1303);
+    WhenModal("Configure Multiple", [](QWidget*) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+    });
+    window->shell().DropFiles({file});
+    EXPECT_EQ(scripted->messages.size(), 1u); // the summary
+    EXPECT_TRUE(QTest::qWaitFor([this] { return window->isActiveWindow(); }));
+    EXPECT_EQ(FocusedControl(), 1303);
 }
 
 // The names the dialog lists in a directory. Indexes are asked for afresh:

@@ -63,12 +63,15 @@ TEST_F(ExportQtTest, TheWinCeOptionsSetTheNameInTheSaveAsDialog) {
             EXPECT_EQ(name->text(), "mode0.h");
             name->setText("typed.h");
             WhenModal("WinCE Header File Export Options", [](QWidget* options) {
+                // The number opens selected: typing replaces it.
                 auto* spin = options->findChild<QSpinBox*>();
-                spin->setFocus();
-                for (int i = 0; i < 3; ++i) {
-                    QTest::keyClick(spin, Qt::Key_Up);
-                }
-                QTest::keyClicks(spin, "9"); // the field takes no typing
+                ASSERT_EQ(QApplication::focusWidget(), spin);
+                QTest::keyClicks(spin, "42");
+                EXPECT_EQ(spin->value(), 42);
+                QTest::keyClick(spin, Qt::Key_Up);
+                EXPECT_EQ(spin->value(), 43);
+                QTest::keyClick(spin, Qt::Key_End);
+                EXPECT_EQ(spin->value(), 1000);
                 QTest::keyClick(spin, Qt::Key_Return);
             });
             ButtonNamed(saveAs, "&Options")->click();
@@ -78,8 +81,8 @@ TEST_F(ExportQtTest, TheWinCeOptionsSetTheNameInTheSaveAsDialog) {
         QTest::keyClick(list, Qt::Key_Return);
     });
     window->TriggerCommand(Commands::Export);
-    EXPECT_EQ(nameAfterOptions, "mode3.h");
-    EXPECT_EQ(window->shell().exportSession().modeNumber, 3u);
+    EXPECT_EQ(nameAfterOptions, "mode1000.h");
+    EXPECT_EQ(window->shell().exportSession().modeNumber, 1000u);
 }
 
 } // namespace

@@ -62,5 +62,20 @@ TEST_F(PanelPageQtTest, BarsAndArrowsWriteTheirFieldAndSetting) {
               QString(" %1 Hz").arg(GetSetting(doc, SettingId::FrameRate)));
 }
 
+// On a TFT panel the colour and dual-panel groups do not apply: their
+// mnemonics leave the focus where it is (Alt+D goes to the data width first,
+// then, pressed again, to the disabled dual-panel group).
+TEST_F(PanelPageQtTest, MnemonicsOfDisabledGroupsDoNothing) {
+    ASSERT_FALSE(window->PageControl(1506)->isEnabled());
+    Click(1511);
+    Key(Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(FocusedControl(), 1511);
+    Key(Qt::Key_D, Qt::AltModifier);
+    const int dataWidth = FocusedControl();
+    EXPECT_TRUE(dataWidth == 1504 || dataWidth == 1505) << dataWidth;
+    Key(Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(FocusedControl(), dataWidth);
+}
+
 } // namespace
 } // namespace zlc::ui::qt

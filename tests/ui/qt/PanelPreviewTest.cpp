@@ -1,6 +1,8 @@
 #include "ui/qt/PanelPreviewWindow.h"
 #include "ui/qt/WindowFixture.h"
 
+#include <QScreen>
+
 namespace zlc::ui::qt {
 namespace {
 
@@ -25,6 +27,16 @@ TEST_F(PanelPreviewTest, FollowsTheColourDepthChosenOnAPage) {
 
     EXPECT_EQ(Pixel(17, 1), 0xFF0000u); // 2 bpp: entry 1 is red
     EXPECT_TRUE(preview->infoText().startsWith("320 x 240, 2 bpp, color, landscape\n"));
+}
+
+// Beside the window when there is room, else over it: never off screen.
+TEST_F(PanelPreviewTest, OpensInsideTheScreen) {
+    const QRect available = window->screen()->availableGeometry();
+    window->move(available.right() - window->frameGeometry().width(), available.top());
+    MenuItem("&View", "&Panel Preview")->trigger();
+    const PanelPreviewWindow* preview = window->panelPreview();
+    EXPECT_TRUE(available.contains(preview->frameGeometry()))
+        << preview->frameGeometry().x() << "," << preview->frameGeometry().width();
 }
 
 } // namespace

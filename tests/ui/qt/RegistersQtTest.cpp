@@ -86,6 +86,41 @@ TEST_F(RegistersQtTest, ARefusedValueKeepsTheDialogUntilEscape) {
     EXPECT_EQ(doc.GetRegister(kScratchPad), before);
 }
 
+// Tab into the list marks its first row without selecting it; Enter opens
+// that row.
+TEST_F(RegistersQtTest, EnterOpensTheRowWithTheFocusMark) {
+    window->tabBar()->setFocus();
+    for (int press = 0; press < 8 && FocusedControl() != 1701; ++press) {
+        Key(Qt::Key_Tab);
+    }
+    ASSERT_EQ(FocusedControl(), 1701);
+    QTimer::singleShot(0, [this] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            dialogTitle = dialog->windowTitle();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        }
+    });
+    Key(Qt::Key_Return);
+    EXPECT_EQ(dialogTitle, "Modify register 0000h");
+}
+
+// The dialog opens with its value selected: what is typed replaces it, and
+// the control that had the focus has it again afterwards.
+TEST_F(RegistersQtTest, TheDialogOpensWithItsValueSelected) {
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(kScratchPad));
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        QTest::keyClicks(dialog->focusWidget(), "5A");
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return); // presses OK once done
+        QTimer::singleShot(0, dialog, [dialog] { QTest::keyClick(dialog, Qt::Key_Escape); });
+    });
+    Key(Qt::Key_Return);
+    EXPECT_EQ(doc.GetRegister(kScratchPad), 0x5A);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::focusWidget() == list; }));
+}
+
 // The list's tip is the one of the row under the pointer.
 TEST_F(RegistersQtTest, TheTooltipDescribesTheRowUnderThePointer) {
     const QPoint pos = RowCentre(0x04);
