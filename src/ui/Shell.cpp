@@ -146,25 +146,9 @@ void Shell::UpdateTitle() {
     host_.SetModified(shownModified_);
 }
 
-namespace {
-
-// The block as the program keeps it: the frame rate and the line byte count
-// follow from the other settings, and start-up and the pages recompute them
-// on their own, so they tell nothing of the user's changes.
-ConfigBlock InLine(const ConfigBlock& block) {
-    ConfigDocument doc;
-    doc.block = block;
-    UpdateFrameRate(doc);
-    UpdateLineByteCount(doc);
-    return doc.block;
-}
-
-} // namespace
-
 bool Shell::IsModified() const {
-    const ConfigBlock now = InLine(state_.doc.block);
-    const ConfigBlock saved = InLine(savedBlock_);
-    return std::memcmp(&now, &saved, sizeof now) != 0;
+    // Showing a page changes nothing, so any difference is the user's.
+    return std::memcmp(&state_.doc.block, &savedBlock_, sizeof savedBlock_) != 0;
 }
 
 void Shell::DocumentChanged() {
