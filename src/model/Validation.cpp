@@ -40,10 +40,12 @@ void CheckPivotScanLine(const ConfigDocument& doc, std::string& text) {
     }
     const uint32_t lineBytes = PivotScanLineBytes(doc);
     if (lineBytes > kMaxPivotScanLineBytes) {
-        AppendFormat(text, "ERROR: PivotScan line of %u bytes is greater than the maximum allowed of %u.\n",
-                     lineBytes, kMaxPivotScanLineBytes);
+        AppendFormat(
+            text, "ERROR: PivotScan line of %u bytes is greater than the maximum allowed of %u.\n",
+            lineBytes, kMaxPivotScanLineBytes);
     } else if (lineBytes < 1) {
-        AppendFormat(text, "ERROR: PivotScan line of %u bytes is less than the minimum allowed of 1.\n",
+        AppendFormat(text,
+                     "ERROR: PivotScan line of %u bytes is less than the minimum allowed of 1.\n",
                      lineBytes);
     }
 }

@@ -79,9 +79,8 @@ TEST_F(FileCommands, SaveConfigureAndSaveAsOnCompiledPrograms) {
     ASSERT_EQ(Shell("cp " + Quote(app) + " " + Quote(other)).status, 0);
     const std::vector<uint8_t> own = FindBlock(DataSection("objcopy", other));
     r = Tool(kSetWidth + "--set 'Physical Display Buffer Address=0x200000' " +
-             "--set 'Physical Register Address=0x21FFE0' configure " +
-             Quote(app) + " " + Quote(Path("gone.exe")) + " " + Quote(other) +
-             " --preserve-physical-addresses");
+             "--set 'Physical Register Address=0x21FFE0' configure " + Quote(app) + " " +
+             Quote(Path("gone.exe")) + " " + Quote(other) + " --preserve-physical-addresses");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Summary of configured files:\n\nOK\t" + app + "\nError\t" + Path("gone.exe") +
                          "\nOK\t" + other + "\n");

@@ -55,13 +55,13 @@ TEST(SettingsFile, LinesSkipCommentsAndBlanks) {
 }
 
 TEST(SettingsFile, ListedFieldsWinOverRulesRunAfterThem) {
-    // PivotScan recomputes the start address; the file's own LSB, listed
-    // before it, still wins.
+    // PivotScan recomputes the start address and line count; the file's own
+    // count, listed before it, still wins.
     ConfigDocument doc;
-    EXPECT_EQ(Apply(doc, "Scrn 1 Start (LSB)=7\nPivotScan Mode Enable=Enabled\n"), "");
-    EXPECT_EQ(GetSetting(doc, SettingId::Screen1StartLsb), 7u);
+    EXPECT_EQ(Apply(doc, "Line Byte Count=7\nPivotScan Mode Enable=Enabled\n"), "");
+    EXPECT_EQ(GetSetting(doc, SettingId::LineByteCount), 7u);
     EXPECT_EQ(GetSetting(doc, SettingId::PivotScanEnable), 1u);
-    EXPECT_EQ(GetSetting(doc, SettingId::Screen1StartMsb), 1u); // from the rule: 511
+    EXPECT_EQ(GetSetting(doc, SettingId::Screen1Start), 239u); // from the rule
 }
 
 // A fixed setting listed with the value it holds is no fault.

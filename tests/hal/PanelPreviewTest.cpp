@@ -29,10 +29,10 @@ TEST(PanelPreview, ReportsWhatTheHalProgramsDifferently) {
     EXPECT_EQ(preview.image.width, 240);
     EXPECT_EQ(preview.requestedFrameRate, 60u);
     EXPECT_GE(preview.frameRate, 60u);
-    // The configuration's start address counts the panel's width (511); the
-    // HAL's counts the 240 lines it shows at 2 bpp (59), 64 bytes apart.
-    EXPECT_TRUE(Changed(preview, REG_SCRN1_START_ADDR_LSB, 0xFF, 59));
-    EXPECT_TRUE(Changed(preview, REG_SCRN1_START_ADDR_MSB, 0x01, 0x00));
+    // The configuration's lines are 240 bytes at its 8 bpp; shown at 2 bpp
+    // the HAL's are 60 (start 59), 64 bytes apart.
+    EXPECT_TRUE(Changed(preview, REG_SCRN1_START_ADDR_LSB, 0xEF, 59));
+    EXPECT_FALSE(Changed(preview, REG_SCRN1_START_ADDR_MSB, 0x00, 0x00));
     EXPECT_TRUE(Changed(preview, REG_LINE_BYTE_COUNT, 0x00, 64));
     // Bars: four at 2 bpp, 60 pixels each, entries 0 to 3 of the table.
     EXPECT_EQ(preview.image.rgb[(10 * 240 + 59) * 3], 0x00);

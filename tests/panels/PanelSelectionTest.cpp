@@ -101,7 +101,7 @@ TEST(PanelSelection, ApplySetsThePanelSettingsAndNotesThePixelClock) {
          ParseChanges("2=1 3=640 4=480 6=8 8=1 9=1 11=6000 16=16 18=0 19=5 21=1 22=1 23=64 24=2")) {
         EXPECT_EQ(Field(applied, field), std::stoi(value)) << "field " << field;
     }
-    EXPECT_EQ(GetSetting(doc, LineByteCount), 80u);
+    EXPECT_EQ(GetSetting(doc, LineByteCount), 0u); // landscape, as the HAL programs it
     EXPECT_EQ(selection.ApplySelectedPanel(doc, 1).message,
               "Pixel clock should be set to  0.500 MHz.\n");
 }

@@ -134,8 +134,8 @@ TEST_F(AddressingPaths, EveryWayStoresWhatTheHalPrograms) {
             }
             for (const Mode mode : {Mode::Landscape, Mode::PivotScan, Mode::Alternate}) {
                 const Target t{panel, depth, mode};
-                SCOPED_TRACE(Format("%s, %u bpp, mode %d", d.name.c_str(), depth,
-                                    static_cast<int>(mode)));
+                SCOPED_TRACE(
+                    Format("%s, %u bpp, mode %d", d.name.c_str(), depth, static_cast<int>(mode)));
                 const ConfigBlock reference = ThroughPages(t, true);
                 const auto stored = Addressing(reference);
                 EXPECT_EQ(Addressing(ThroughPages(t, false)), stored);
@@ -144,8 +144,8 @@ TEST_F(AddressingPaths, EveryWayStoresWhatTheHalPrograms) {
 
                 ConfigDocument configured;
                 configured.block = reference;
-                const uint32_t lineBytes =
-                    GetSetting(configured, VertPanelSize) * GetSetting(configured, BitsPerPixel) / 8;
+                const uint32_t lineBytes = GetSetting(configured, VertPanelSize) *
+                                           GetSetting(configured, BitsPerPixel) / 8;
                 if (mode != Mode::Landscape && lineBytes > 256) {
                     // The HAL refuses such a line; the check says so.
                     EXPECT_NE(CheckErrors(configured).find("ERROR: PivotScan line of"),

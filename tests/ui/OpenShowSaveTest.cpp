@@ -5,8 +5,8 @@
 #include "cases/CaseFile.h"
 #include "cli/SettingNames.h"
 #include "cli/SettingsFile.h"
-#include "panels/PanelSelection.h"
 #include "model/DocumentUpdates.h"
+#include "panels/PanelSelection.h"
 
 #include <filesystem>
 

@@ -43,7 +43,7 @@
         0x0009,     0x04,     // FPFRAME Start Position Register
         0x000A,     0x0B,     // Vertical Non-Display Period Register
         0x000B,     0x00,     // MOD Rate Register
-        0x000C,     0x9F,     // Screen 1 Start Address Register (LSB)
+        0x000C,     0x77,     // Screen 1 Start Address Register (LSB)
         0x000D,     0x00,     // Screen 1 Start Address Register (MSB)
         0x000E,     0x00,     // Screen 2 Start Address Register (LSB)
         0x000F,     0x00,     // Screen 2 Start Address Register (MSB)
@@ -52,7 +52,7 @@
         0x0012,     0xFF,     // Screen 1 Vertical Size Register (LSB)
         0x0013,     0x03,     // Screen 1 Vertical Size Register (MSB)
         0x001B,     0xC1,     // PivotScan Mode Register
-        0x001C,     0xA0,     // Line Byte Count Register
+        0x001C,     0x78,     // Line Byte Count Register
         0xFFFF,     0x00
     }
 },

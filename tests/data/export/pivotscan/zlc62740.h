@@ -19,7 +19,7 @@
 #define ZLC_DISPLAY_WIDTH               240
 #define ZLC_DISPLAY_HEIGHT              320
 #define ZLC_DISPLAY_BPP                 4
-#define ZLC_DISPLAY_SCANLINE_BYTES      160
+#define ZLC_DISPLAY_SCANLINE_BYTES      120
 #define ZLC_DISPLAY_FRAME_RATE          0
 #define ZLC_DISPLAY_PCLK                3000000L
 #define ZLC_PHYSICAL_REG_ADDR           0x00000046L
@@ -71,7 +71,7 @@ static ZLC_REGS aZLCRegs[] =
     { 0x09,             0x04 },       // FPFRAME Start Position Register
     { 0x0A,             0x0B },       // Vertical Non-Display Period Register
     { 0x0B,             0x00 },       // MOD Rate Register
-    { 0x0C,             0x9F },       // Screen 1 Start Address Register (LSB)
+    { 0x0C,             0x77 },       // Screen 1 Start Address Register (LSB)
     { 0x0D,             0x00 },       // Screen 1 Start Address Register (MSB)
     { 0x0E,             0x00 },       // Screen 2 Start Address Register (LSB)
     { 0x0F,             0x00 },       // Screen 2 Start Address Register (MSB)
@@ -87,7 +87,7 @@ static ZLC_REGS aZLCRegs[] =
     { 0x19,             0x02 },       // GPIO Status/Control Register
     { 0x1A,             0x00 },       // Scratch Pad Register
     { 0x1B,             0xC1 },       // PivotScan Mode Register
-    { 0x1C,             0xA0 },       // Line Byte Count Register
+    { 0x1C,             0x78 },       // Line Byte Count Register
     { 0x1D,             0x00 },       // Not Used
     { 0x1E,             0x00 },       // Not Used
     { 0x1F,             0x00 },       // Not Used
