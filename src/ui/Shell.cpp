@@ -12,7 +12,6 @@
 #include "ui/ControlBindings.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
 namespace zlc::ui {
@@ -120,7 +119,7 @@ void Shell::Start() {
     UpdateFrameRate(state_.doc);
     UpdateLineByteCount(state_.doc);
     // What start-up brought in line is the configuration as it begins.
-    savedBlock_ = state_.doc.block;
+    baseline_.Take(state_.doc);
     UpdateTitle();
     host_.ApplyTooltipDelay(kTooltipDelays[tooltipDelayIndex_]);
     ShowPage(0);
@@ -141,25 +140,8 @@ void Shell::UpdateTitle() {
     host_.SetModified(shownModified_);
 }
 
-namespace {
-
-// The block as the program keeps it: the frame rate and the line byte count
-// follow from the other settings, and start-up and the pages recompute them
-// on their own, so they tell nothing of the user's changes.
-ConfigBlock InLine(const ConfigBlock& block) {
-    ConfigDocument doc;
-    doc.block = block;
-    UpdateFrameRate(doc);
-    UpdateLineByteCount(doc);
-    return doc.block;
-}
-
-} // namespace
-
 bool Shell::IsModified() const {
-    const ConfigBlock now = InLine(state_.doc.block);
-    const ConfigBlock saved = InLine(savedBlock_);
-    return std::memcmp(&now, &saved, sizeof now) != 0;
+    return baseline_.Differs(state_.doc);
 }
 
 void Shell::DocumentChanged() {
@@ -189,7 +171,7 @@ void Shell::ChangeWatcher::ErrorBeep() {
 }
 
 void Shell::MarkSaved() {
-    savedBlock_ = state_.doc.block;
+    baseline_.Take(state_.doc);
     UpdateTitle();
 }
 
