@@ -15,7 +15,6 @@
 #include "ui/SettingsFileCommands.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
 namespace zlc::ui {
@@ -125,7 +124,7 @@ Shell::~Shell() = default;
 void Shell::Start() {
     UpdateFrameRate(state_.doc);
     // What start-up brought in line is the configuration as it begins.
-    savedBlock_ = state_.doc.block;
+    baseline_.Take(state_.doc);
     UpdateTitle();
     host_.ApplyTooltipDelay(kTooltipDelays[tooltipDelayIndex_]);
     ShowPage(0);
@@ -147,8 +146,7 @@ void Shell::UpdateTitle() {
 }
 
 bool Shell::IsModified() const {
-    // Showing a page changes nothing, so any difference is the user's.
-    return std::memcmp(&state_.doc.block, &savedBlock_, sizeof savedBlock_) != 0;
+    return baseline_.Differs(state_.doc);
 }
 
 void Shell::DocumentChanged() {
@@ -178,7 +176,7 @@ void Shell::ChangeWatcher::ErrorBeep() {
 }
 
 void Shell::MarkSaved() {
-    savedBlock_ = state_.doc.block;
+    baseline_.Take(state_.doc);
     UpdateTitle();
 }
 

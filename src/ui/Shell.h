@@ -5,6 +5,7 @@
 #include "ui/ExportDialog.h"
 #include "ui/ModalDialog.h"
 #include "ui/Page.h"
+#include "ui/ShellBaseline.h"
 #include "ui/ToolkitCheck.h"
 #include "ui/UiState.h"
 
@@ -203,7 +204,7 @@ class Shell {
     bool pageHostExists_ = false;
     int currentTab_ = 0;
     std::string currentFileName_;
-    ConfigBlock savedBlock_{}; // the block as its file holds it
+    DocumentBaseline baseline_;
     bool shownModified_ = false;
     bool tooltipsAvailable_ = true;
     bool tooltipsEnabled_ = true;

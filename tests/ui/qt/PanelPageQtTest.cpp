@@ -3,8 +3,10 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QToolTip>
 
 namespace zlc::ui::qt {
 namespace {
@@ -35,6 +37,12 @@ TEST_F(PanelPageQtTest, ChosenPredefinedPanelFillsThePage) {
     EXPECT_EQ(list->currentIndex(), entry);
     EXPECT_EQ(Control<QComboBox>(1514)->currentText(), "640");
     EXPECT_EQ(Control<QLineEdit>(1516)->text(), "64");
+
+    // The box is narrower than the name: its tip names the panel whole.
+    const QPoint middle = list->rect().center();
+    QHelpEvent help(QEvent::ToolTip, middle, list->mapToGlobal(middle));
+    QApplication::sendEvent(list, &help);
+    EXPECT_TRUE(QToolTip::text().contains("Sharp LM64P89 640x480 mono dual STN"));
 }
 
 TEST_F(PanelPageQtTest, BarsAndArrowsWriteTheirFieldAndSetting) {
