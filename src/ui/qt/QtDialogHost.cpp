@@ -1,9 +1,9 @@
 #include "ui/qt/QtDialogHost.h"
 
 #include "ui/ControlBindings.h"
+#include "ui/ControlCaptions.h"
 #include "ui/qt/AboutPictures.h"
 #include "ui/qt/BarControl.h"
-#include "ui/ControlCaptions.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/ListBox.h"
 #include "ui/qt/ListViewControl.h"
