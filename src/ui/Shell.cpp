@@ -10,6 +10,7 @@
 #include "ui/AppIdentity.h"
 #include "ui/ConfigureMultipleDialog.h"
 #include "ui/ControlBindings.h"
+#include "ui/GuardedSave.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -238,6 +239,7 @@ void Shell::OpenFile(const std::string& path) {
         return;
     }
     currentFileName_ = path;
+    currentFile_ = outcome.file;
     UpdateTitle();
     ShowPage(currentTab_);
     state_.diagnostics.Update(Ids::DiagnosticsBox, DIAG_FORCE);
@@ -252,13 +254,19 @@ void Shell::Save() {
     if (currentFileName_.empty()) {
         return;
     }
-    const FileOutcome outcome = SaveConfigFile(state_.doc, currentFileName_, std::nullopt, false);
+    const std::optional<FileOutcome> saved =
+        GuardedSave(host_, state_.doc, currentFileName_, currentFile_, std::nullopt);
+    if (!saved) {
+        return; // declined or cancelled by the user
+    }
+    const FileOutcome& outcome = *saved;
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
         currentFileName_.clear();
         UpdateTitle();
         return;
     }
+    currentFile_ = IdentityNow(currentFileName_);
     ReportSaved();
 }
 
@@ -276,12 +284,18 @@ void Shell::SaveAs() {
     if (!chosen) {
         return;
     }
-    const FileOutcome outcome = SaveConfigFile(state_.doc, currentFileName_, *chosen, false);
+    const std::optional<FileOutcome> saved =
+        GuardedSave(host_, state_.doc, currentFileName_, currentFile_, *chosen);
+    if (!saved) {
+        return;
+    }
+    const FileOutcome& outcome = *saved;
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
         return;
     }
     currentFileName_ = *chosen;
+    currentFile_ = IdentityNow(currentFileName_);
     UpdateTitle();
     ReportSaved();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileIdentity.h"
 #include "platform/Opener.h"
 #include "ui/DialogTemplates.h"
 #include "ui/ExportDialog.h"
@@ -71,6 +72,14 @@ class ShellHost {
     // answers the result it ended with.
     virtual int RunModalDialog(ModalDialog& dialog) = 0;
     virtual void CloseWindow() = 0;
+    // A question with Yes and No, No the default; true for Yes.
+    virtual bool AskYesNo(const std::string& /*text*/) { return false; }
+    // A save waits for another program's lock: `text` is shown with a Cancel
+    // button until EndWait. WaitGoesOn, asked while waiting, keeps the window
+    // alive and answers false once Cancel was pressed.
+    virtual void BeginWait(const std::string& /*text*/) {}
+    virtual bool WaitGoesOn() { return true; }
+    virtual void EndWait() {}
 };
 
 struct PageEntry {
@@ -155,6 +164,7 @@ class Shell {
     bool pageHostExists_ = false;
     int currentTab_ = 0;
     std::string currentFileName_;
+    platform::FileIdentity currentFile_; // as last read or written
     bool tooltipsAvailable_ = true;
     bool tooltipsEnabled_ = true;
     int tooltipDelayIndex_ = kDefaultTooltipDelayIndex;

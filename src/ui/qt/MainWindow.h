@@ -55,6 +55,10 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     void ShowProgress(int done, int total) override;
     int RunModalDialog(ModalDialog& dialog) override;
     void CloseWindow() override;
+    bool AskYesNo(const std::string& text) override;
+    void BeginWait(const std::string& text) override;
+    bool WaitGoesOn() override;
+    void EndWait() override;
 
     // DiagnosticsView
     void ShowDiagnostics(const std::string& text) override;
