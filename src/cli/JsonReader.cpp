@@ -2,6 +2,8 @@
 
 #include "base/Format.h"
 
+#include <algorithm>
+
 namespace zlc::cli {
 
 namespace {
@@ -246,7 +248,14 @@ class Reader {
                 return Fail("expected a member name in quotes");
             }
             std::string key;
-            if (!String(key) || !Expect(':')) {
+            if (!String(key)) {
+                return false;
+            }
+            // A repeated member would silently hide the first one.
+            if (std::find(value.keys.begin(), value.keys.end(), key) != value.keys.end()) {
+                return Fail(Format("the member \"%s\" appears twice", key.c_str()));
+            }
+            if (!Expect(':')) {
                 return false;
             }
             value.keys.push_back(std::move(key));
@@ -274,13 +283,12 @@ class Reader {
 } // namespace
 
 const JsonValue* JsonValue::Member(std::string_view key) const {
-    const JsonValue* found = nullptr;
     for (size_t i = 0; i < keys.size(); ++i) {
         if (keys[i] == key) {
-            found = &items[i];
+            return &items[i];
         }
     }
-    return found;
+    return nullptr;
 }
 
 bool ReadJson(std::string_view text, JsonValue& value, JsonError& error) {

@@ -18,7 +18,8 @@ struct JsonValue {
     std::vector<JsonValue> items;  // an array's elements, or an object's member values
     std::vector<std::string> keys; // an object's member names, one for each item
 
-    // The member called `key`, or nullptr; the last one when the key repeats.
+    // The member called `key`, or nullptr. An object never repeats a key:
+    // the reader refuses that.
     const JsonValue* Member(std::string_view key) const;
 };
 
@@ -28,7 +29,8 @@ struct JsonError {
 };
 
 // Reads one JSON document (RFC 8259) that fills the whole text. Nesting is
-// limited, so that no input can exhaust the stack.
+// limited, so that no input can exhaust the stack; an object that names a
+// member twice is refused, as it is ambiguous.
 bool ReadJson(std::string_view text, JsonValue& value, JsonError& error);
 
 } // namespace zlc::cli

@@ -3,11 +3,9 @@
 #include "cli/SettingsFile.h"
 #include "model/DerivedSettings.h"
 #include "model/SettingsTable.h"
+#include "platform/FileSystem.h"
 
 #include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace zlc::cli {
 
@@ -108,18 +106,15 @@ bool ApplySettings(ConfigDocument& doc, const std::vector<SettingsFileEntry>& en
 }
 
 std::string ApplySettingsFile(ConfigDocument& doc, const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return path + ": " + std::strerror(errno);
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
-        return path + ": " + std::strerror(errno);
+    std::string text;
+    int readError = 0;
+    if (!platform::ReadSmallFile(path, kMaxSettingsFileSize, text, readError)) {
+        return readError == EFBIG ? path + ": larger than 1 MB, too large for a settings file"
+                                  : path + ": " + platform::SystemErrorText(readError);
     }
     std::vector<SettingsFileEntry> entries;
     SettingsFileError error;
-    if (!ReadSettingsText(text.str(), entries, error) || !ApplySettings(doc, entries, error)) {
+    if (!ReadSettingsText(text, entries, error) || !ApplySettings(doc, entries, error)) {
         return Format("%s:%d: %s", path.c_str(), error.line, error.message.c_str());
     }
     return {};

@@ -114,6 +114,11 @@ bool ReadJsonSettings(std::string_view text, std::vector<SettingsFileEntry>& ent
 bool ReadSettingsText(std::string_view text, std::vector<SettingsFileEntry>& entries,
                       SettingsFileError& error) {
     entries.clear();
+    // An editor's byte-order mark is no part of the text.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
     const size_t first = text.find_first_not_of(" \t\r\n");
     if (first != std::string_view::npos && text[first] == '{') {
         return ReadJsonSettings(text, entries, error);

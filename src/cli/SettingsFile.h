@@ -24,7 +24,8 @@ struct SettingsFileError {
 // Reads a settings file: the JSON object that `show --json` prints (each
 // entry of "settings" by its "id", else its "name", with its "raw" value, else
 // its "value"), or lines NAME=VALUE where '#' starts a comment and blank lines
-// are skipped. A text whose first non-blank character is '{' is JSON.
+// are skipped. A text whose first non-blank character is '{' is JSON. A
+// UTF-8 byte-order mark at the start is skipped.
 bool ReadSettingsText(std::string_view text, std::vector<SettingsFileEntry>& entries,
                       SettingsFileError& error);
 
@@ -36,8 +37,14 @@ bool ReadSettingsText(std::string_view text, std::vector<SettingsFileEntry>& ent
 bool ApplySettings(ConfigDocument& doc, const std::vector<SettingsFileEntry>& entries,
                    SettingsFileError& error);
 
+// The largest settings file read: far more than every setting takes, and
+// little enough that a device or a pipe named by mistake cannot fill memory.
+inline constexpr size_t kMaxSettingsFileSize = 1 << 20;
+
 // Reads and applies the file; the message names the file and the line.
-// Returns an empty text on success; the document is unchanged otherwise.
+// Returns an empty text on success; the document is unchanged otherwise. A
+// directory, a file that cannot be read to its end and one larger than
+// kMaxSettingsFileSize are refused.
 std::string ApplySettingsFile(ConfigDocument& doc, const std::string& path);
 
 } // namespace zlc::cli

@@ -25,7 +25,8 @@ void AddDocumentOptions(CLI::App& app, zlc::cli::DocumentOptions& options) {
     app.add_option("--settings", options.settingsFile,
                    "Apply the settings of FILE (the JSON of show --json, or NAME=VALUE lines) "
                    "after --panel and before --set")
-        ->option_text("FILE");
+        ->option_text("FILE")
+        ->check(zlc::cli::NonEmptyFileName());
     app.add_option("--set", options.assignments,
                    "Set a setting (long name, short name, id or REG[XXh]) to a number or value "
                    "name; repeatable, applied in order")

@@ -93,9 +93,9 @@ std::string FillPattern(std::string_view pattern, unsigned modeNumber) {
 }
 
 // Through the one writer: a failed write leaves an existing file as it was, a
-// link at the name keeps leading to the new content, and a terminal or FIFO
-// named as the destination is written into. A name the program chose itself
-// (the preview's) never follows a link planted there.
+// link at the name keeps leading to the new content, and anything but a
+// regular file at the name (a terminal, a FIFO, a device) is refused. A name
+// the program chose itself (the preview's) never follows a link planted there.
 bool WriteWholeFile(const std::string& path, std::string_view bytes, platform::LinkAtName link) {
     // A write-protected file stays protected, as creating over it would fail.
     struct stat status {};

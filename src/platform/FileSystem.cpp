@@ -267,6 +267,43 @@ bool File::ReadAll(size_t size, FileBytes& bytes, int& error) const {
     return true;
 }
 
+bool ReadSmallFile(const std::string& path, size_t limit, std::string& text, int& error) {
+    const File file = File::OpenForReading(path, error);
+    struct stat status {};
+    if (!file.IsOpen() || !file.Status(status, error)) {
+        return false;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        error = EISDIR;
+        return false;
+    }
+    // One byte past the limit tells a file that is too long; read() rather
+    // than pread(), as pipes have no offsets.
+    std::string content(limit + 1, '\0');
+    size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::read(file.Descriptor(), content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            error = errno;
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (done > limit) {
+        error = EFBIG;
+        return false;
+    }
+    content.resize(done);
+    text = std::move(content);
+    return true;
+}
+
 bool IsReadOnly(const struct stat& status) {
     return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }

@@ -106,6 +106,11 @@ class File {
     int fd_ = -1;
 };
 
+// Reads the whole of a small file, whatever kind (a pipe or device too),
+// stopping at `limit` bytes: more than that fails with EFBIG, a directory
+// with EISDIR.
+bool ReadSmallFile(const std::string& path, size_t limit, std::string& text, int& error);
+
 // The read-only attribute: a file that nobody may write. The permission bits
 // decide, not the caller's rights, so the rule holds for a privileged user too.
 bool IsReadOnly(const struct stat& status);

@@ -13,6 +13,7 @@
 #include "ui/ControlBindings.h"
 #include "ui/PanelPage.h"
 #include "ui/SettingsFileCommands.h"
+#include "ui/GuardedSave.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -318,6 +319,7 @@ void Shell::Load(const std::string& path) {
     }
     currentFileName_ = path;
     RememberPanelChoices(state_);
+    currentFile_ = outcome.file;
     MarkSaved();
     ShowPage(currentTab_);
     state_.diagnostics.Update(Ids::DiagnosticsBox, DIAG_FORCE);
@@ -366,11 +368,17 @@ bool Shell::Save() {
     if (currentFileName_.empty()) {
         return false;
     }
-    const FileOutcome outcome = SaveConfigFile(state_.doc, currentFileName_, std::nullopt, false);
+    const std::optional<FileOutcome> saved =
+        GuardedSave(host_, state_.doc, currentFileName_, currentFile_, std::nullopt);
+    if (!saved) {
+        return false; // declined or cancelled by the user
+    }
+    const FileOutcome& outcome = *saved;
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
         return false;
     }
+    currentFile_ = IdentityNow(currentFileName_);
     MarkSaved();
     ReportSaved();
     return true;
@@ -389,14 +397,22 @@ bool Shell::SaveAs() {
     if (!chosen) {
         return false;
     }
-    const FileOutcome outcome = currentFileName_.empty()
-                                    ? SaveConfigFile(state_.doc, *chosen, std::nullopt, false)
-                                    : SaveConfigFile(state_.doc, currentFileName_, *chosen, false);
+    // With no file open the chosen file is written in place, as the file
+    // it now is.
+    const std::optional<FileOutcome> saved =
+        currentFileName_.empty()
+            ? GuardedSave(host_, state_.doc, *chosen, IdentityNow(*chosen), std::nullopt)
+            : GuardedSave(host_, state_.doc, currentFileName_, currentFile_, *chosen);
+    if (!saved) {
+        return false;
+    }
+    const FileOutcome& outcome = *saved;
     if (!outcome.ok) {
         host_.ShowMessage(MessageIcon::Warning, outcome.message);
         return false;
     }
     currentFileName_ = *chosen;
+    currentFile_ = IdentityNow(currentFileName_);
     MarkSaved();
     ReportSaved();
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileIdentity.h"
 #include "platform/Opener.h"
 #include "ui/DialogTemplates.h"
 #include "ui/ExportDialog.h"
@@ -84,6 +85,14 @@ class ShellHost {
     virtual void ShowText(const std::string& /*title*/, const std::string& text) {
         ShowMessage(MessageIcon::Information, text);
     }
+    // A question with Yes and No, No the default; true for Yes.
+    virtual bool AskYesNo(const std::string& /*text*/) { return false; }
+    // A save waits for another program's lock: `text` is shown with a Cancel
+    // button until EndWait. WaitGoesOn, asked while waiting, keeps the window
+    // alive and answers false once Cancel was pressed.
+    virtual void BeginWait(const std::string& /*text*/) {}
+    virtual bool WaitGoesOn() { return true; }
+    virtual void EndWait() {}
 };
 
 struct PageEntry {
@@ -206,6 +215,7 @@ class Shell {
     std::string currentFileName_;
     DocumentBaseline baseline_;
     bool shownModified_ = false;
+    platform::FileIdentity currentFile_; // as last read or written
     bool tooltipsAvailable_ = true;
     bool tooltipsEnabled_ = true;
     int tooltipDelayIndex_ = kDefaultTooltipDelayIndex;

@@ -54,6 +54,12 @@ TEST(SettingsFile, LinesSkipCommentsAndBlanks) {
     EXPECT_EQ(entries[1].line, 4);
 }
 
+// Editors put a byte-order mark in front of either kind of file.
+TEST(SettingsFile, ByteOrderMarkIsSkipped) {
+    EXPECT_EQ(Read("\xEF\xBB\xBFHorz Size=640\n").at(0).name, "Horz Size");
+    EXPECT_EQ(Read("\xEF\xBB\xBF{\"settings\": [{\"id\": 33, \"raw\": 640}]}").at(0).value, "640");
+}
+
 TEST(SettingsFile, ListedFieldsWinOverRulesRunAfterThem) {
     // PivotScan recomputes the start address and line count; the file's own
     // count, listed before it, still wins.

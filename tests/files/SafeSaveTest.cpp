@@ -3,6 +3,7 @@
 #include "files/ConfigFile.h"
 #include "platform/SystemCalls.h"
 #include "support/BlockImages.h"
+#include "support/Environment.h"
 #include "support/FileFixture.h"
 #include "support/SRecordText.h"
 #include "support/TempDir.h"
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace zlc {
@@ -100,6 +102,77 @@ TEST_F(SafeSave, RewritesKeepModeAndHardLinks) {
     EXPECT_EQ(test::ReadFile(dir / "other.s9"), expected);
     EXPECT_EQ(fs::hard_link_count(linked), 2u);
     EXPECT_EQ(EntryCount(), 3u);
+}
+
+// Another program writes the file, or puts another in its place, after it was
+// loaded: the save of the document loaded from it refuses, and the other
+// program's content stays.
+TEST_F(SafeSave, FileChangedAfterItWasLoadedIsNotOverwritten) {
+    const std::string path = Put("program.s9", ShrinkingSRecordFile());
+    const std::vector<uint8_t> theirs =
+        test::ImageWith(4096, 100, BlockBytes(DefaultConfigBlock()));
+    for (const bool replaced : {false, true}) {
+        test::WriteFile(path, ShrinkingSRecordFile());
+        ConfigDocument doc;
+        const FileOutcome loaded = LoadConfigFile(doc, path);
+        ASSERT_TRUE(loaded.ok);
+        if (replaced) {
+            test::WriteFile(dir / "theirs", theirs);
+            fs::rename(dir / "theirs", path);
+        } else {
+            test::WriteFile(path, theirs);
+        }
+        SaveConditions conditions;
+        conditions.loadedName = path;
+        conditions.loaded = loaded.file;
+        doc.SetRegister(4, 0x4F);
+        EXPECT_EQ(SaveConfigFile(doc, path, std::nullopt, false, conditions).reason,
+                  kMessageChangedWhileSaving);
+        EXPECT_EQ(test::ReadFile(path), theirs);
+    }
+}
+
+// The save is killed right after its first write into a file it rewrites in
+// place: the next load puts the old bytes back from the journal and says so.
+TEST_F(SafeSave, KilledRewriteIsUndoneByTheNextLoad) {
+    const test::ScopedVariable journals("XDG_RUNTIME_DIR", dir.path().c_str());
+    const std::vector<uint8_t> original = ShrinkingSRecordFile();
+    const std::string path = Put("linked.s9", original);
+    fs::create_hard_link(path, dir / "second-name.s9");
+    static ino_t target = 0;
+    struct stat linked {};
+    ASSERT_EQ(::stat(path.c_str(), &linked), 0);
+    target = linked.st_ino;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        platform::Calls().pwrite = [](int fd, const void* bytes, size_t count, off_t offset) {
+            struct stat status {};
+            const ssize_t written = ::pwrite(fd, bytes, count, offset);
+            if (::fstat(fd, &status) == 0 && status.st_ino == target) {
+                ::_exit(9); // as a kill would stop it
+            }
+            return written;
+        };
+        SaveConfigFile(Changed(), path, std::nullopt, false);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_EQ(WEXITSTATUS(status), 9) << "the save never wrote into the file";
+    ASSERT_NE(test::ReadFile(path), original);
+
+    ConfigDocument doc;
+    const FileOutcome outcome = LoadConfigFile(doc, path);
+    EXPECT_TRUE(outcome.ok) << outcome.message;
+    EXPECT_EQ(outcome.notice, "File \"" + path +
+                                  "\" was put back as it was before a save that was stopped "
+                                  "half-way.");
+    EXPECT_EQ(test::ReadFile(dir / "second-name.s9"), original);
+    EXPECT_TRUE(fs::is_empty(dir / "zlc62740")) << "the journal is gone";
+    // A finished rewrite leaves no journal either.
+    EXPECT_TRUE(SaveConfigFile(Changed(), path, std::nullopt, false).ok);
+    EXPECT_TRUE(fs::is_empty(dir / "zlc62740"));
+    EXPECT_TRUE(LoadConfigFile(doc, path).notice.empty());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -119,6 +120,19 @@ TEST_F(FileWriter, CopyLeavesHolesAsHoles) {
     EXPECT_LT(status.st_blocks * 512, 1 << 20);
 }
 
+// A temporary name that no running writer holds was left by one that was
+// killed: the next write in the directory removes it, and only it.
+TEST_F(FileWriter, NextWriteRemovesStaleTemporariesOnly) {
+    const std::string stale = Put(".zlc-save-AbC123", "left behind");
+    const std::string running = Put(".zlc-save-XyZ789", "being written");
+    const int held = ::open(running.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    int error = 0;
+    ASSERT_TRUE(WriteFileAtomically(dir / "out.csv", Bytes("x"), {}, error));
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{".zlc-save-XyZ789", "out.csv"}));
+    ::close(held);
+}
+
 // Another process waits for the lock; this one shares its own.
 TEST(FileLockTest, ExcludesOtherProcessesButNotItself) {
     test::TempDir dir;
@@ -144,6 +158,28 @@ TEST(FileLockTest, ExcludesOtherProcessesButNotItself) {
     EXPECT_FALSE(otherProcessCanLock());
     second = FileLock();
     EXPECT_TRUE(otherProcessCanLock());
+}
+
+// A user interface keeps asking while it shows the wait; its Cancel ends it.
+TEST(FileLockTest, WaitIsToldOnceAndCanBeCancelled) {
+    test::TempDir dir;
+    const std::string path = dir / "file";
+    test::WriteFile(path, "x");
+    const int other = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    std::vector<std::string> told;
+    int asked = 0;
+    LockWait wait;
+    wait.noticeAfter = std::chrono::milliseconds(0);
+    wait.onWaiting = [&](const std::string& name) { told.push_back(name); };
+    wait.keepWaiting = [&] { return ++asked < 3; };
+    int error = 0;
+    EXPECT_FALSE(FileLock::Acquire(path, wait, error).IsHeld());
+    EXPECT_EQ(error, kErrorCancelled);
+    EXPECT_EQ(told, std::vector<std::string>{path});
+    EXPECT_EQ(asked, 3);
+    ::close(other);
+    EXPECT_TRUE(FileLock::Acquire(path, wait, error).IsHeld());
 }
 
 } // namespace

@@ -29,9 +29,16 @@ class Dialogs {
     // Progress of a long operation in a window of its own over `owner`, which
     // goes when `done` reaches `total`. Pending events are handled meanwhile.
     void ShowProgress(QWidget* owner, int done, int total);
+    // A wait for another program's lock, shown with a Cancel button over
+    // `owner` until EndWait; WaitGoesOn handles pending events and answers
+    // false once Cancel was pressed.
+    virtual void BeginWait(QWidget* owner, const std::string& text);
+    virtual bool WaitGoesOn();
+    virtual void EndWait();
 
   private:
     std::unique_ptr<QProgressDialog> progress_;
+    std::unique_ptr<QProgressDialog> wait_;
 };
 
 // Gives a file dialog the accept caption and the extra buttons of the

@@ -377,6 +377,22 @@ void MainWindow::ShowProgress(int done, int total) {
     dialogs_->ShowProgress(this, done, total);
 }
 
+bool MainWindow::AskYesNo(const std::string& text) {
+    return dialogs_->AskYesNo(this, text);
+}
+
+void MainWindow::BeginWait(const std::string& text) {
+    dialogs_->BeginWait(this, text);
+}
+
+bool MainWindow::WaitGoesOn() {
+    return dialogs_->WaitGoesOn();
+}
+
+void MainWindow::EndWait() {
+    dialogs_->EndWait();
+}
+
 int MainWindow::RunModalDialog(ModalDialog& dialog) {
     return dialogs_->RunModal(this, dialog);
 }

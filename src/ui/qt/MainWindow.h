@@ -62,6 +62,10 @@ class MainWindow : public QMainWindow, public ShellHost, public DiagnosticsView 
     int RunModalDialog(ModalDialog& dialog) override;
     void CloseWindow() override;
     void ShowText(const std::string& title, const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    void BeginWait(const std::string& text) override;
+    bool WaitGoesOn() override;
+    void EndWait() override;
 
     // DiagnosticsView
     void ShowDiagnostics(const std::string& text) override;
