@@ -119,7 +119,8 @@ class AddressingPaths : public test::ShellFixture {
         options.assignments = sets;
         ConfigDocument built;
         platform::FileLock lock;
-        EXPECT_EQ(cli::BuildDocument(options, built, lock), 0);
+        SaveConditions conditions;
+        EXPECT_EQ(cli::BuildDocument(options, built, lock, conditions), 0);
         return built.block;
     }
 };
