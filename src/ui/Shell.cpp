@@ -11,9 +11,9 @@
 #include "ui/BoardCommands.h"
 #include "ui/ConfigureMultipleDialog.h"
 #include "ui/ControlBindings.h"
+#include "ui/GuardedSave.h"
 #include "ui/PanelPage.h"
 #include "ui/SettingsFileCommands.h"
-#include "ui/GuardedSave.h"
 
 #include <algorithm>
 #include <filesystem>

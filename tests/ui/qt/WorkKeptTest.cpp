@@ -109,9 +109,13 @@ TEST_F(WorkKeptTest, AFailedSaveKeepsTheWaysToSave) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(scripted->messages.size(), 2u);
 
-    zlc::test::WriteFile(file, before); // the cause mended, Save works
-    QApplication::processEvents();      // the window's activation comes back
+    // The cause mended by writing the file anew: another program's file now,
+    // so the save asks before it overwrites it, and then works.
+    zlc::test::WriteFile(file, before);
+    QApplication::processEvents(); // the window's activation comes back
+    AnswerWith(QMessageBox::Yes);
     Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(questions.back().contains("was changed by another program"));
     EXPECT_EQ(WidthIn(file), 640u);
 }
 
