@@ -1,6 +1,7 @@
 // The commands that join the model, the files and the simulated board:
 // --settings, diff and preview, run as the real program.
 #include "cases/CaseFile.h"
+#include "cli/CliExpected.h"
 #include "support/Png.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
@@ -12,11 +13,8 @@ namespace {
 
 using test::Zlc;
 
-const std::string kVirt = std::string(ZLC_BIN_DIR) + "/62740VIRT";
-
-std::string Expected(const std::string& name) {
-    return test::ReadText(std::string(ZLC_TEST_DATA_DIR) + "/cli/" + name);
-}
+using test::ExpectedCliOutput;
+const std::string& kVirt = test::kVirtProgram;
 
 // The names the program lists as predefined panels.
 std::vector<std::string> ShippedPanels() {
@@ -81,10 +79,10 @@ TEST(BeyondCommands, DiffFollowsDiffExitStatuses) {
     ASSERT_EQ(Zlc({"--in", kVirt, "--set", "33=640", "save", dir / "copy"}).status, 0);
     const auto wider = Zlc({"diff", dir / "copy", kVirt});
     EXPECT_EQ(wider.status, 1);
-    EXPECT_EQ(wider.out, Expected("diff_width_640.txt"));
+    EXPECT_EQ(wider.out, ExpectedCliOutput("diff_width_640.txt"));
     const auto json = Zlc({"diff", "--json", dir / "copy", kVirt});
     EXPECT_EQ(json.status, 1);
-    EXPECT_EQ(json.out, Expected("diff_width_640.json"));
+    EXPECT_EQ(json.out, ExpectedCliOutput("diff_width_640.json"));
     // The fields of the block beside the registers count as much.
     ASSERT_EQ(Zlc({"--in", kVirt, "--set", "CLKI Timing=25175000", "--set", "Frame Rate=60",
                    "--set", "Phys Buff Addr=0x200000", "--set", "Phys Reg Addr=0x21FFE0", "save",
@@ -93,7 +91,7 @@ TEST(BeyondCommands, DiffFollowsDiffExitStatuses) {
               0);
     const auto block = Zlc({"diff", dir / "block", kVirt});
     EXPECT_EQ(block.status, 1);
-    EXPECT_EQ(block.out, Expected("diff_block_fields.txt"));
+    EXPECT_EQ(block.out, ExpectedCliOutput("diff_block_fields.txt"));
     ASSERT_EQ(Zlc({"--in", kVirt, "--set", "Phys Buff Addr=0x200000", "save",
                    "--preserve-physical-address", "--as", dir / "kept", kVirt})
                   .status,
@@ -108,7 +106,8 @@ TEST(BeyondCommands, PreviewShowsThePanelUpright) {
     test::TempDir dir;
     const auto landscape = Zlc({"preview", "-o", dir / "landscape.png"});
     ASSERT_EQ(landscape.status, 0) << landscape.err;
-    EXPECT_EQ(landscape.out, dir / "landscape.png" + ": " + Expected("preview_default.txt"));
+    EXPECT_EQ(landscape.out,
+              dir / "landscape.png" + ": " + ExpectedCliOutput("preview_default.txt"));
     const test::Picture wide = test::Picture::Read(dir / "landscape.png");
     EXPECT_EQ(std::make_pair(wide.width, wide.height), std::make_pair(320, 240));
     EXPECT_EQ(wide.At(319, 239), kWhite);               // the outline
@@ -126,7 +125,7 @@ TEST(BeyondCommands, PreviewShowsThePanelUpright) {
 TEST(BeyondCommands, PreviewReportsWhatTheHalTunesAndRefuses) {
     test::TempDir dir;
     const auto tuned = Zlc({"--set", "Frame Rate=60", "preview", "-o", dir / "tuned.png"});
-    EXPECT_EQ(tuned.out, dir / "tuned.png" + ": " + Expected("preview_60hz.txt"));
+    EXPECT_EQ(tuned.out, dir / "tuned.png" + ": " + ExpectedCliOutput("preview_60hz.txt"));
     const auto result = Zlc({"--set", "Frame Rate=1000", "preview", "-o", "/dev/null"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "zlc62740: preview: no panel timing gives the frame rate of 1000 Hz at "

@@ -1,5 +1,6 @@
 // A configuration tried on a simulated board and read back through the real
 // program: apply, diff against the board, view, and the HAL's own messages.
+#include "cli/CliExpected.h"
 #include "files/ConfigFile.h"
 #include "hal/ChipWindow.h"
 #include "hal/sim/SimulatedBoard.h"
@@ -15,11 +16,8 @@ namespace {
 
 using test::Zlc;
 
-const std::string kVirt = std::string(ZLC_BIN_DIR) + "/62740VIRT";
-
-std::string Expected(const std::string& name) {
-    return test::ReadText(std::string(ZLC_TEST_DATA_DIR) + "/cli/" + name);
-}
+using test::ExpectedCliOutput;
+const std::string& kVirt = test::kVirtProgram;
 
 // The registers a board file holds.
 std::vector<uint8_t> BoardRegisters(const std::string& path) {
@@ -60,14 +58,15 @@ TEST(BoardCommands, ApplyThenDiffAgainstTheBoardThenChangeOneSetting) {
     ExpectProgrammedRegistersEqual(BoardRegisters(board), ProgrammedByTheHal(file));
     const auto same = Zlc({"diff", file, "board:" + board});
     EXPECT_EQ(same.status, 0) << same.out << same.err;
-    EXPECT_EQ(same.out, Expected("diff_board_not_compared.txt"));
+    EXPECT_EQ(same.out, ExpectedCliOutput("diff_board_not_compared.txt"));
 
     // The board the variable chooses, changed by one setting.
     test::ScopedVariable chosen("ZLC62740_BOARD", board.c_str());
     ASSERT_EQ(Zlc({"--in", file, "--set", "Horz Size=640", "apply"}).status, 0);
     const auto wider = Zlc({"diff", file, "board"});
     EXPECT_EQ(wider.status, 1);
-    EXPECT_EQ(wider.out, Expected("diff_board_640.txt") + Expected("diff_board_not_compared.txt"));
+    EXPECT_EQ(wider.out, ExpectedCliOutput("diff_board_640.txt") +
+                             ExpectedCliOutput("diff_board_not_compared.txt"));
     const auto json = Zlc({"diff", "--json", "board", file});
     EXPECT_EQ(json.status, 1);
     EXPECT_NE(json.out.find("{\"register\": \"REG[04h]\", \"name\": \"REG_HORZ_PANEL_SIZE\", "
@@ -88,7 +87,7 @@ TEST(BoardCommands, TunedBoardShowsWhatThePreviewDraws) {
 
     const auto applied = Zlc({"--in", file, "apply", "--board", board});
     ASSERT_EQ(applied.status, 0) << applied.err;
-    EXPECT_EQ(applied.out, board + ": " + Expected("apply_60hz.txt"));
+    EXPECT_EQ(applied.out, board + ": " + ExpectedCliOutput("apply_60hz.txt"));
     ExpectProgrammedRegistersEqual(BoardRegisters(board), ProgrammedByTheHal(file));
 
     ASSERT_EQ(Zlc({"--in", file, "preview", "-o", dir / "preview.png"}).status, 0);
