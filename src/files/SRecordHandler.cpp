@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 
 namespace zlc {
 
@@ -109,7 +110,7 @@ class ImageSink : public SRecordSink {
   public:
     explicit ImageSink(SRecordImage& out) : out_(out) {}
 
-    void Record(const SRecordLine& line, std::span<const uint8_t> data) override {
+    void Record(const SRecordLine& line, std::span<const uint8_t> data, uint64_t) override {
         out_.data.insert(out_.data.end(), data.begin(), data.end());
         out_.lines.push_back(line);
     }
@@ -127,20 +128,53 @@ class ImageSink : public SRecordSink {
     size_t keptLength_ = 0;
 };
 
+// A record start from which the text can be read again: the offset of its
+// "S" and of its first data byte.
+struct SRecordCheckpoint {
+    uint64_t textAt = 0;
+    uint64_t dataAt = 0;
+};
+
 // Searches the data of a text for the block as it goes by, holding no more
-// of it than a window of fixed size.
+// of it than a window of fixed size. On the way it notes how long the text
+// would be written again, and a record start every so often, so that the
+// records around the block can be read again without the rest.
 class SearchingSink : public SRecordSink {
   public:
-    void Record(const SRecordLine&, std::span<const uint8_t> data) override { Add(data); }
-    void Kept(std::span<const uint8_t> text, bool) override { Add(text); }
+    void Record(const SRecordLine& line, std::span<const uint8_t> data, uint64_t at) override {
+        if (checkpoints_.empty() || at - checkpoints_.back().textAt >= kCheckpointSpacing) {
+            checkpoints_.push_back({at, windowOffset_ + window_.size()});
+        }
+        ++lines_;
+        written_ += WrittenLength(line);
+        Add(data);
+    }
+    void Kept(std::span<const uint8_t> text, bool lineDone) override {
+        lines_ += lineDone ? 1 : 0;
+        written_ += text.size();
+        Add(text);
+    }
 
     BlockResult Answer(ConfigBlock* block, uint64_t* offset, std::string& message) {
         Examine();
         return scanner_.Answer(block, offset, message);
     }
+    // The length of the text written again, every line ended by `lineEnd`.
+    uint64_t RewrittenLength(const std::string& lineEnd) const {
+        return written_ + lines_ * lineEnd.size();
+    }
+    // The last record start at or before the data offset `dataAt`; the start
+    // of the text when there is none.
+    SRecordCheckpoint CheckpointBefore(uint64_t dataAt) const {
+        const auto after =
+            std::upper_bound(checkpoints_.begin(), checkpoints_.end(), dataAt,
+                             [](uint64_t at, const SRecordCheckpoint& c) { return at < c.dataAt; });
+        return after == checkpoints_.begin() ? SRecordCheckpoint{} : *(after - 1);
+    }
 
   private:
     static constexpr size_t kWindow = 1u << 20;
+    static constexpr uint64_t kCheckpointSpacing = 64u << 10;
 
     void Add(std::span<const uint8_t> bytes) {
         window_.insert(window_.end(), bytes.begin(), bytes.end());
@@ -162,20 +196,25 @@ class SearchingSink : public SRecordSink {
     BlockScanner scanner_;
     std::vector<uint8_t> window_;
     uint64_t windowOffset_ = 0;
+    std::vector<SRecordCheckpoint> checkpoints_;
+    uint64_t lines_ = 0;
+    uint64_t written_ = 0; // line ends left out
 };
 
 // Writes the text again as it is read a second time: every record with a
 // fresh checksum and the new block in place of the old, in pieces handed to
-// `emit`.
+// `emit`. The reading may begin at a record start whose first data byte is
+// `dataStart`.
 class RegeneratingSink : public SRecordSink {
   public:
     RegeneratingSink(const std::string& lineEnd, uint64_t blockOffset, const uint8_t* newBlock,
-                     const ImagePatch::Emit& emit)
-        : lineEnd_(lineEnd), blockOffset_(blockOffset), newBlock_(newBlock), emit_(emit) {
+                     const ImagePatch::Emit& emit, uint64_t dataStart = 0)
+        : lineEnd_(lineEnd), blockOffset_(blockOffset), newBlock_(newBlock), emit_(emit),
+          dataPos_(dataStart) {
         buffer_.reserve(kBuffer + kLongestSRecord + lineEnd.size());
     }
 
-    void Record(const SRecordLine& line, std::span<const uint8_t> data) override {
+    void Record(const SRecordLine& line, std::span<const uint8_t> data, uint64_t) override {
         uint8_t bytes[255];
         std::copy(data.begin(), data.end(), bytes);
         for (size_t i = 0; i < data.size(); ++i) {
@@ -212,6 +251,7 @@ class RegeneratingSink : public SRecordSink {
         return !refused_;
     }
     bool KeptTextChanges() const { return keptTextChanges_; }
+    bool PastBlock() const { return dataPos_ >= blockOffset_ + kConfigBlockSize; }
 
   private:
     static constexpr size_t kBuffer = 1u << 20;
@@ -236,16 +276,17 @@ class RegeneratingSink : public SRecordSink {
     const uint8_t* newBlock_;
     const ImagePatch::Emit& emit_;
     std::vector<uint8_t> buffer_;
-    uint64_t dataPos_ = 0;
+    uint64_t dataPos_;
     bool keptTextChanges_ = false;
     bool refused_ = false;
 };
 
-// Compares a new text, piece by piece, with the file's and keeps the one
-// stretch in which they differ, as long as it stays short.
+// Compares a new text, piece by piece, with the file's from `start` on and
+// keeps the one stretch in which they differ, as long as it stays short.
 class PatchCollector {
   public:
-    PatchCollector(const platform::File& file, uint64_t size) : file_(file), size_(size) {}
+    PatchCollector(const platform::File& file, uint64_t size, uint64_t start)
+        : file_(file), size_(size), length_(start) {}
 
     bool Add(std::span<const uint8_t> piece) {
         const uint64_t at = length_;
@@ -275,10 +316,9 @@ class PatchCollector {
         return Extend(at + first, piece.subspan(first, last - first));
     }
 
-    uint64_t Length() const { return length_; }
     int Error() const { return error_; }
-    // Whether the new text is the file's with one short stretch changed.
-    bool Patchable() const { return patchable_ && length_ == size_; }
+    // Whether the stretch compared differs from the file's in one short run.
+    bool Patchable() const { return patchable_; }
     void Take(ImagePatch& patch) {
         patch.offset = static_cast<size_t>(start_);
         patch.bytes = std::move(bytes_);
@@ -310,7 +350,7 @@ class PatchCollector {
 
     const platform::File& file_;
     uint64_t size_;
-    uint64_t length_ = 0;
+    uint64_t length_;
     bool patchable_ = true;
     uint64_t start_ = 0;
     std::vector<uint8_t> bytes_;
@@ -318,14 +358,58 @@ class PatchCollector {
     int error_ = 0;
 };
 
-// Runs the text of the file through a RegeneratingSink.
+// Feeds [begin, size) of the file to `parser` a piece at a time, each piece
+// first to `recognizer` when there is one. Stops early once `done` answers
+// true. BLOCK_ABSENT when the recognizer rules the text out, BLOCK_ERROR
+// with the message when the file cannot be read.
+BlockResult FeedFile(const platform::File& file, uint64_t begin, uint64_t size,
+                     SRecordParser& parser, SRecordRecognizer* recognizer,
+                     const std::function<bool()>& done, size_t pieceSize, std::string& message) {
+    // A piece and what the parser left of the one before: never more than one
+    // record.
+    std::vector<uint8_t> buffer(pieceSize + kLongestSRecord);
+    size_t carried = 0;
+    for (uint64_t offset = begin; offset < size && !(done && done());) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(pieceSize, size - offset));
+        int error = 0;
+        if (!file.ReadAt(offset, {buffer.data() + carried, n}, error)) {
+            message = platform::SystemErrorText(error);
+            return BLOCK_ERROR;
+        }
+        if (recognizer != nullptr && !recognizer->Feed({buffer.data() + carried, n})) {
+            return BLOCK_ABSENT;
+        }
+        offset += n;
+        if (parser.Damaged()) {
+            continue; // only whether this is S-record text at all is still open
+        }
+        const size_t used = parser.Feed({buffer.data(), carried + n}, offset == size);
+        carried = carried + n - used;
+        std::memmove(buffer.data(), buffer.data() + used, carried);
+    }
+    return BLOCK_FOUND;
+}
+
+// Runs the text of the file from the record start `from` on through a
+// RegeneratingSink, to the end or, with `untilBlockEnd`, until the records
+// that hold the block have gone by.
 BlockResult Regenerate(const platform::File& file, uint64_t size, size_t pieceSize,
                        const std::string& lineEnd, uint64_t blockOffset, const uint8_t* newBlock,
-                       const ImagePatch::Emit& emit, std::string& message) {
-    RegeneratingSink sink(lineEnd, blockOffset, newBlock, emit);
-    const BlockResult parsed = ParseSRecordFile(file, size, sink, nullptr, message, pieceSize);
-    if (parsed != BLOCK_FOUND) {
-        return parsed;
+                       const ImagePatch::Emit& emit, std::string& message,
+                       SRecordCheckpoint from = {}, bool untilBlockEnd = false) {
+    RegeneratingSink sink(lineEnd, blockOffset, newBlock, emit, from.dataAt);
+    SRecordParser parser(sink, from.textAt);
+    const BlockResult fed =
+        FeedFile(file, from.textAt, size, parser, nullptr,
+                 untilBlockEnd ? std::function<bool()>([&sink] { return sink.PastBlock(); })
+                               : std::function<bool()>(),
+                 pieceSize, message);
+    if (fed != BLOCK_FOUND) {
+        return fed;
+    }
+    if (parser.Damaged()) {
+        message = kMessageSRecordCorrupted; // the file changed since it was read
+        return BLOCK_ERROR;
     }
     if (!sink.Finish()) {
         message.clear(); // the emitter's own failure
@@ -368,31 +452,13 @@ BlockResult ReadSRecordImage(std::span<const uint8_t> image, ConfigBlock* block,
 }
 
 BlockResult ParseSRecordFile(const platform::File& file, uint64_t size, SRecordSink& sink,
-                             std::string* lineEnd, std::string& message, size_t pieceSize) {
+                             SRecordTextFacts* facts, std::string& message, size_t pieceSize) {
     message = kMessageNoConfigData;
     SRecordRecognizer recognizer;
     SRecordParser parser(sink);
-    // A piece and what the parser left of the one before: never more than one
-    // record.
-    std::vector<uint8_t> buffer(pieceSize + kLongestSRecord);
-    size_t carried = 0;
-    for (uint64_t offset = 0; offset < size;) {
-        const size_t n = static_cast<size_t>(std::min<uint64_t>(pieceSize, size - offset));
-        int error = 0;
-        if (!file.ReadAt(offset, {buffer.data() + carried, n}, error)) {
-            message = platform::SystemErrorText(error);
-            return BLOCK_ERROR;
-        }
-        if (!recognizer.Feed({buffer.data() + carried, n})) {
-            return BLOCK_ABSENT;
-        }
-        offset += n;
-        if (parser.Damaged()) {
-            continue; // only whether this is S-record text at all is still open
-        }
-        const size_t used = parser.Feed({buffer.data(), carried + n}, offset == size);
-        carried = carried + n - used;
-        std::memmove(buffer.data(), buffer.data() + used, carried);
+    const BlockResult fed = FeedFile(file, 0, size, parser, &recognizer, {}, pieceSize, message);
+    if (fed != BLOCK_FOUND) {
+        return fed;
     }
     if (!recognizer.Recognized()) {
         return BLOCK_ABSENT;
@@ -401,8 +467,9 @@ BlockResult ParseSRecordFile(const platform::File& file, uint64_t size, SRecordS
         message = parser.Error();
         return BLOCK_ERROR;
     }
-    if (lineEnd != nullptr) {
-        *lineEnd = parser.LineEnd();
+    if (facts != nullptr) {
+        facts->lineEnd = parser.LineEnd();
+        facts->writtenAsRead = parser.WrittenAsRead();
     }
     return BLOCK_FOUND;
 }
@@ -471,8 +538,8 @@ BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::F
                                 uint64_t size, uint64_t capacity, ImagePatch& patch,
                                 std::string& message, size_t pieceSize) {
     SearchingSink search;
-    std::string lineEnd;
-    BlockResult result = ParseSRecordFile(file, size, search, &lineEnd, message, pieceSize);
+    SRecordTextFacts facts;
+    BlockResult result = ParseSRecordFile(file, size, search, &facts, message, pieceSize);
     ConfigBlock found{};
     uint64_t blockOffset = 0;
     if (result == BLOCK_FOUND) {
@@ -484,28 +551,33 @@ BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::F
     std::array<uint8_t, kConfigBlockSize> newBlock{};
     ConfigBlockToBytes(makeBlock(found), newBlock.data());
 
-    PatchCollector collector(file, size);
+    // Only the records that hold the block are read again: where the rest of
+    // the text would be written as it stands, they are all that changes.
+    const SRecordCheckpoint from = search.CheckpointBefore(blockOffset);
+    PatchCollector collector(file, size, from.textAt);
     result = Regenerate(
-        file, size, pieceSize, lineEnd, blockOffset, newBlock.data(),
-        [&collector](std::span<const uint8_t> piece) { return collector.Add(piece); }, message);
+        file, size, pieceSize, facts.lineEnd, blockOffset, newBlock.data(),
+        [&collector](std::span<const uint8_t> piece) { return collector.Add(piece); }, message,
+        from, true);
     if (result == BLOCK_ERROR && message.empty()) {
         message = platform::SystemErrorText(collector.Error());
     }
     if (result != BLOCK_FOUND) {
         return result;
     }
-    if (collector.Length() > capacity) {
+    const uint64_t length = search.RewrittenLength(facts.lineEnd);
+    if (length > capacity) {
         message = kMessageGrowthReserveExceeded;
         return BLOCK_ERROR;
     }
     patch = ImagePatch{};
-    patch.length = static_cast<size_t>(collector.Length());
-    if (collector.Patchable()) {
+    patch.length = static_cast<size_t>(length);
+    if (facts.writtenAsRead && length == size && collector.Patchable()) {
         collector.Take(patch);
         return BLOCK_FOUND;
     }
-    // Too wide a change to hold: the new text is made again as it is written.
-    patch.rewrite = [&file, size, pieceSize, lineEnd, blockOffset,
+    // The whole text changes: it is made again as it is written.
+    patch.rewrite = [&file, size, pieceSize, lineEnd = facts.lineEnd, blockOffset,
                      newBlock](const ImagePatch::Emit& emit) {
         std::string ignored;
         return Regenerate(file, size, pieceSize, lineEnd, blockOffset, newBlock.data(), emit,

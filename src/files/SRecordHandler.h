@@ -29,13 +29,19 @@ bool LooksLikeSRecordText(std::span<const uint8_t> image);
 BlockResult ReadSRecordImage(std::span<const uint8_t> image, ConfigBlock* block,
                              SRecordImage* parsed, std::string& message);
 
+// What a parse tells of a text besides its records.
+struct SRecordTextFacts {
+    std::string lineEnd;        // the first run of CR, LF and NUL characters
+    bool writtenAsRead = false; // SRecordParser::WrittenAsRead
+};
+
 // Reads S-record text from a file a piece at a time and hands it to `sink`.
 // BLOCK_ABSENT for a file that is not S-record text; BLOCK_ERROR with the
 // message for damaged text or a failed read; BLOCK_FOUND once the whole text
-// went through the sink, which does the searching. `lineEnd` (optional)
-// receives the first run of line ends.
+// went through the sink, which does the searching. `facts` (optional)
+// receives what the parse tells of the text.
 BlockResult ParseSRecordFile(const platform::File& file, uint64_t size, SRecordSink& sink,
-                             std::string* lineEnd, std::string& message,
+                             SRecordTextFacts* facts, std::string& message,
                              size_t pieceSize = kFilePieceSize);
 
 // ReadSRecordImage's answer for a file, holding no more than a bounded part
@@ -46,8 +52,8 @@ BlockResult LocateSRecordBlockInFile(const platform::File& file, uint64_t size, 
 
 // Works out how makeBlock(the found block) is written into the S-record text
 // of a file, reading it a piece at a time as SRecordWriteBlock reads an
-// image, with the same answers. A new text of the file's length that differs
-// in one short stretch becomes a patch of that stretch; any other becomes a
+// image, with the same answers. A text that would be written again as it
+// stands gets a patch of the records that hold the block; any other gets a
 // patch that writes the whole text again, a piece at a time, from `file`,
 // which must stay open and unchanged until the patch is written.
 BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::File& file,

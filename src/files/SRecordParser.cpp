@@ -35,35 +35,46 @@ bool CarriesData(uint8_t type) {
     return type >= '0' && type <= '3';
 }
 
+// Flags that a decoded digit pair carries above its byte.
+constexpr uint16_t kNotHexPair = 0x100;
+constexpr uint16_t kLowerCasePair = 0x200;
+
 // Two hex digits, read as one 16-bit index, decode to their byte; an index
-// with a character that is not a hex digit decodes to a value above 0xFF.
+// with a character that is not a hex digit, or with a lower-case digit, also
+// carries the flag that says so.
 const std::array<uint16_t, 65536>& HexPairValues() {
     static const std::array<uint16_t, 65536> table = [] {
         std::array<uint16_t, 65536> values{};
         for (unsigned i = 0; i < 65536; ++i) {
-            const uint8_t high = kHexValues[i & 0xFF];
-            const uint8_t low = kHexValues[i >> 8];
-            values[i] = (high | low) > 0x0F ? 0x100 : static_cast<uint16_t>((high << 4) | low);
+            const uint8_t first = static_cast<uint8_t>(i & 0xFF);
+            const uint8_t second = static_cast<uint8_t>(i >> 8);
+            const uint8_t high = kHexValues[first];
+            const uint8_t low = kHexValues[second];
+            const bool lower = (first >= 'a' && first <= 'f') || (second >= 'a' && second <= 'f');
+            values[i] =
+                (high | low) > 0x0F
+                    ? kNotHexPair
+                    : static_cast<uint16_t>((high << 4) | low | (lower ? kLowerCasePair : 0));
         }
         return values;
     }();
     return table;
 }
 
-// Decodes `n` digit pairs and adds the bytes to `sum`; false when any of them
-// is not a hex digit. The caller has made sure that the digits are there.
-bool DecodeHex(const uint8_t* digits, size_t n, uint8_t* out, unsigned& sum) {
+// Decodes `n` digit pairs and adds the bytes to `sum`; answers the flags of
+// all the pairs together. The caller has made sure that the digits are there.
+uint16_t DecodeHex(const uint8_t* digits, size_t n, uint8_t* out, unsigned& sum) {
     const std::array<uint16_t, 65536>& pairs = HexPairValues();
-    unsigned bad = 0;
+    uint16_t flags = 0;
     for (size_t i = 0; i < n; ++i) {
         uint16_t index;
         std::memcpy(&index, digits + 2 * i, 2); // little-endian: first digit in the low byte
         const uint16_t value = pairs[index];
-        bad |= value;
+        flags |= value;
         out[i] = static_cast<uint8_t>(value);
         sum += static_cast<uint8_t>(value);
     }
-    return bad <= 0xFF;
+    return flags & (kNotHexPair | kLowerCasePair);
 }
 
 // Whether every byte is printable (0x20 to 0x7E), a tab, CR, LF or NUL.
@@ -132,7 +143,8 @@ bool SRecordParser::ReadRecord(const uint8_t* text, size_t length, size_t& pos) 
     const size_t addressBytes = static_cast<size_t>(SRecordAddressBytes(type));
     uint8_t count = 0;
     unsigned sum = 0;
-    if (length - pos < 4 || !DecodeHex(text + pos + 2, 1, &count, sum) ||
+    uint16_t flags = 0;
+    if (length - pos < 4 || ((flags = DecodeHex(text + pos + 2, 1, &count, sum)) & kNotHexPair) ||
         count < addressBytes + 1) {
         return false;
     }
@@ -150,10 +162,14 @@ bool SRecordParser::ReadRecord(const uint8_t* text, size_t length, size_t& pos) 
     const size_t dataLength = count - addressBytes - 1;
     uint8_t checksum = 0;
     unsigned ignored = 0;
-    if (!DecodeHex(digits, addressBytes, address, sum) ||
-        !DecodeHex(digits + 2 * addressBytes, dataLength, data, sum) ||
-        !DecodeHex(digits + 2 * (count - 1), 1, &checksum, ignored)) {
+    flags |= DecodeHex(digits, addressBytes, address, sum);
+    flags |= DecodeHex(digits + 2 * addressBytes, dataLength, data, sum);
+    flags |= DecodeHex(digits + 2 * (count - 1), 1, &checksum, ignored);
+    if (flags & kNotHexPair) {
         return false;
+    }
+    if (flags & kLowerCasePair) {
+        writtenAsRead_ = false;
     }
     uint32_t value = 0;
     for (size_t i = 0; i < addressBytes; ++i) {
@@ -168,9 +184,25 @@ bool SRecordParser::ReadRecord(const uint8_t* text, size_t length, size_t& pos) 
     if (type == '5' && value != dataRecords_) {
         error_ = kMessageInvalidRecordCount;
     }
-    sink_.Record({static_cast<char>(type), value, count}, {data, dataLength});
+    sink_.Record({static_cast<char>(type), value, count}, {data, dataLength}, offset_ + pos);
     pos += 4 + 2 * size_t{count};
     return true;
+}
+
+void SRecordParser::StartLine() {
+    if (lineSeen_ ? lineEndsAfterLine_ != lineEnd_.size() : lineEndsAfterLine_ != 0) {
+        writtenAsRead_ = false;
+    }
+    lineSeen_ = true;
+    lineEndsAfterLine_ = 0;
+}
+
+void SRecordParser::LineEndCharacter(uint8_t c) {
+    if (lineEndsAfterLine_ >= lineEnd_.size() ||
+        static_cast<uint8_t>(lineEnd_[lineEndsAfterLine_]) != c) {
+        writtenAsRead_ = false;
+    }
+    ++lineEndsAfterLine_;
 }
 
 size_t SRecordParser::Feed(std::span<const uint8_t> piece, bool last) {
@@ -193,6 +225,7 @@ size_t SRecordParser::Feed(std::span<const uint8_t> piece, bool last) {
                 ++pos;
             }
             lineEnd_.append(reinterpret_cast<const char*>(text + start), pos - start);
+            lineEndsAfterLine_ += pos - start;
             inLineEnd_ = pos == length && !last;
             lineEndRecorded_ = !inLineEnd_;
             continue;
@@ -200,6 +233,7 @@ size_t SRecordParser::Feed(std::span<const uint8_t> piece, bool last) {
         const uint8_t c = text[pos];
         if (IsLineEnd(c)) {
             if (lineEndRecorded_) {
+                LineEndCharacter(c);
                 ++pos;
             } else {
                 inLineEnd_ = true;
@@ -216,22 +250,29 @@ size_t SRecordParser::Feed(std::span<const uint8_t> piece, bool last) {
                 if (!last && length - pos < kLongestSRecord) {
                     uint8_t count = 0;
                     unsigned ignored = 0;
-                    if (length - pos < 4 || (DecodeHex(text + pos + 2, 1, &count, ignored) &&
-                                             length - pos < 4 + 2 * size_t{count})) {
+                    if (length - pos < 4 ||
+                        ((DecodeHex(text + pos + 2, 1, &count, ignored) & kNotHexPair) == 0 &&
+                         length - pos < 4 + 2 * size_t{count})) {
                         break;
                     }
                 }
+                StartLine();
                 if (!ReadRecord(text, length, pos)) {
                     damaged_ = kMessageSRecordCorrupted;
                 }
                 continue;
             }
         }
+        StartLine();
         inKeptLine_ = true;
+    }
+    if (last && lineEndsAfterLine_ != lineEnd_.size()) {
+        writtenAsRead_ = false; // a rewrite ends the last line with the run
     }
     if (damaged_ != nullptr) {
         return length;
     }
+    offset_ += pos;
     return pos;
 }
 

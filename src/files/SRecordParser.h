@@ -33,8 +33,8 @@ class SRecordSink {
   public:
     virtual ~SRecordSink() = default;
     // A record of a known type with the data bytes it carries (none for S5
-    // to S9).
-    virtual void Record(const SRecordLine& line, std::span<const uint8_t> data) = 0;
+    // to S9); `at` is the offset of its "S" in the text.
+    virtual void Record(const SRecordLine& line, std::span<const uint8_t> data, uint64_t at) = 0;
     // Characters of a kept line; a long line may come in several parts, and
     // `lineDone` is set on its last.
     virtual void Kept(std::span<const uint8_t> text, bool lineDone) = 0;
@@ -44,7 +44,9 @@ class SRecordSink {
 // is read with a bounded buffer.
 class SRecordParser {
   public:
-    explicit SRecordParser(SRecordSink& sink) : sink_(sink) {}
+    // `start` is the offset in the text of the first piece, for the offsets
+    // handed to the sink.
+    explicit SRecordParser(SRecordSink& sink, uint64_t start = 0) : sink_(sink), offset_(start) {}
 
     // Parses `text`, the continuation of what came before; `last` marks the
     // end of the text. Returns how many bytes were used: a record cut by the
@@ -60,11 +62,21 @@ class SRecordParser {
     // The first run of CR, LF and NUL characters, repeated after every record
     // when the text is written again.
     const std::string& LineEnd() const { return lineEnd_; }
+    // After the last piece: whether writing the text again would give it
+    // back unchanged, byte for byte: digits in upper case, no line end before
+    // the first line, and every line followed by exactly the first run of
+    // line ends. (Checksums are checked apart.)
+    bool WrittenAsRead() const { return writtenAsRead_; }
 
   private:
     bool ReadRecord(const uint8_t* text, size_t length, size_t& pos);
+    // Notes a line that starts, and whether the line ends before it were the
+    // first run.
+    void StartLine();
+    void LineEndCharacter(uint8_t c);
 
     SRecordSink& sink_;
+    uint64_t offset_; // of the current piece in the text
     std::string lineEnd_;
     bool lineEndRecorded_ = false;
     bool inLineEnd_ = false;  // inside the first run of line ends
@@ -72,6 +84,9 @@ class SRecordParser {
     size_t dataRecords_ = 0;
     const char* error_ = nullptr;
     const char* damaged_ = nullptr;
+    bool writtenAsRead_ = true;
+    bool lineSeen_ = false;
+    size_t lineEndsAfterLine_ = 0; // line ends since the last line
 };
 
 // Whether text is S-record text at all: printable characters, tabs and line

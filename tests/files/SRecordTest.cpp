@@ -149,6 +149,40 @@ TEST(SRecordWrite, LineEndRunIsRepeatedWholeUpToTheGrowthReserve) {
     EXPECT_EQ(grown, text);
 }
 
+// A text that a rewrite would give back as it stands is patched in the
+// records that hold the block alone, found again from a record start near
+// them; a text that a rewrite changes anywhere else is written whole. Either
+// way the result is the rewrite's (Rewrite checks that).
+TEST(SRecordWrite, PatchesOnlyTheRecordsOfTheBlockWhenTheRestStaysAsItIs) {
+    const std::string asWritten = SRecordFile(DataWithBlock(40000, 30000));
+    const auto plan = [](std::string text) {
+        const std::vector<uint8_t> image = Bytes(text);
+        const test::OnDisk file(image);
+        ImagePatch planned;
+        std::string message;
+        EXPECT_EQ(SRecordPlanFileSave([](const ConfigBlock&) { return BlockWithReg4(0x4F); },
+                                      file.file, file.size, SIZE_MAX, planned, message),
+                  BLOCK_FOUND);
+        EXPECT_EQ(Rewrite(text, BlockWithReg4(0x4F), message), BLOCK_FOUND) << message;
+        return planned;
+    };
+    const ImagePatch patch = plan(asWritten);
+    EXPECT_FALSE(patch.rewrite);
+    EXPECT_GT(patch.offset, 30000u * 2);
+    EXPECT_LT(patch.bytes.size(), 68u * 3);
+
+    const size_t firstDigit = asWritten.find("S1") + 4;
+    std::string lowerCase = asWritten;
+    lowerCase[asWritten.find_first_of("ABCDEF", firstDigit)] += 'a' - 'A';
+    for (const std::string& rewritten :
+         {lowerCase, "\r\n" + asWritten, asWritten + "\r\n",
+          asWritten.substr(0, asWritten.size() - 1),
+          std::string(asWritten).insert(firstDigit - 4, "\r\n"),
+          std::string(asWritten).insert(firstDigit - 4, "; note\r\n\n")}) {
+        EXPECT_TRUE(plan(rewritten).rewrite);
+    }
+}
+
 TEST(SRecordWrite, RefusesToChangeBlockBytesHeldInCommentText) {
     // Block bytes 30..35 are printable and stand in a line of their own, which
     // is copied as text; they must not change there.
