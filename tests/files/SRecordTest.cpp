@@ -154,7 +154,7 @@ TEST(SRecordWrite, LineEndRunIsRepeatedWholeUpToTheGrowthReserve) {
 // them; a text that a rewrite changes anywhere else is written whole. Either
 // way the result is the rewrite's (Rewrite checks that).
 TEST(SRecordWrite, PatchesOnlyTheRecordsOfTheBlockWhenTheRestStaysAsItIs) {
-    const std::string asWritten = SRecordFile(DataWithBlock(40000, 30000));
+    const std::string asWritten = SRecordFile(DataWithBlock(80000, 30000), {'3', 16, 0, "\r\n"});
     const auto plan = [](std::string text) {
         const std::vector<uint8_t> image = Bytes(text);
         const test::OnDisk file(image);
@@ -171,13 +171,14 @@ TEST(SRecordWrite, PatchesOnlyTheRecordsOfTheBlockWhenTheRestStaysAsItIs) {
     EXPECT_GT(patch.offset, 30000u * 2);
     EXPECT_LT(patch.bytes.size(), 68u * 3);
 
-    const size_t firstDigit = asWritten.find("S1") + 4;
+    const size_t firstDigit = asWritten.find("S3") + 4;
     std::string lowerCase = asWritten;
     lowerCase[asWritten.find_first_of("ABCDEF", firstDigit)] += 'a' - 'A';
     for (const std::string& rewritten :
          {lowerCase, "\r\n" + asWritten, asWritten + "\r\n",
           asWritten.substr(0, asWritten.size() - 1),
           std::string(asWritten).insert(firstDigit - 4, "\r\n"),
+          std::string(asWritten).replace(asWritten.find('\r', firstDigit), 2, "\n\r"),
           std::string(asWritten).insert(firstDigit - 4, "; note\r\n\n")}) {
         EXPECT_TRUE(plan(rewritten).rewrite);
     }
