@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -92,10 +93,23 @@ std::string FinalNameOf(const std::string& path, LinkAtName link, int& error) {
     return name;
 }
 
-mode_t DefaultMode() {
+// The process's umask, read without setting it: saves run on several threads
+// at once, and a umask set for a moment would widen what another creates.
+mode_t CurrentUmask() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("Umask:", 0) == 0) {
+            return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+        }
+    }
+    // A kernel without the line: the only other way, for a single thread.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return 0666 & ~mask;
+    return mask;
+}
+
+mode_t DefaultMode() {
+    return 0666 & ~CurrentUmask();
 }
 
 std::string RandomTemporaryName(const std::string& directory) {

@@ -59,6 +59,13 @@ TEST_F(FileWriter, ReplacesTheFileKeepingItsModeAndLinksStayLinks) {
     EXPECT_TRUE(fs::is_symlink(dir / "link.h"));
     EXPECT_EQ(test::ReadText(real), "through");
     EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"link.h", "out.h", "real.h"}));
+
+    // A new file gets 0666 less the umask, which stays as it was.
+    const mode_t umask = ::umask(027);
+    const bool written = WriteFileAtomically(dir / "new.h", Bytes("x"), {}, error);
+    EXPECT_EQ(::umask(umask), 027u);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(fs::status(dir / "new.h").permissions(), static_cast<fs::perms>(0640));
 }
 
 TEST_F(FileWriter, RefusedLinkWritesNothingAnywhere) {
