@@ -169,7 +169,7 @@ class PrcWrite : public ::testing::TestWithParam<size_t> {};
 // recompress shorter, so the first word and everything behind it move; the
 // block offsets, the trailing bytes and the other resources stay.
 TEST_P(PrcWrite, RecompressesTheDataAndMovesWhatFollows) {
-    const auto withData = [this](const std::vector<uint8_t>& data) {
+    const auto withData = [](const std::vector<uint8_t>& data) {
         std::vector<test::PrcResource> resources = {{"code", 1, std::vector<uint8_t>(33, 0xC0)},
                                                     {"tAIN", 1000, {'A', 'p', 'p', 0}},
                                                     {"tver", 1, {'1', '.', '0', 0}}};

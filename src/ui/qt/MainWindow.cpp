@@ -210,7 +210,7 @@ void MainWindow::AddPageShortcuts() {
     };
     for (const auto& [key, step] : keys) {
         auto* shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, this, [this, step] {
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] {
             const int count = tabBar_->count();
             tabBar_->setCurrentIndex((tabBar_->currentIndex() + step + count) % count);
         });
