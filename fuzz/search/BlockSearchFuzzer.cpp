@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> copy(data, data + size);
     const size_t capacity = size + 65536;
     const bool stored = StoreToImage(doc, copy, capacity, (size & 1) != 0, message);
-    if (!stored && (copy.size() != size || std::memcmp(copy.data(), data, size) != 0)) {
+    if (!stored && copy != std::vector<uint8_t>(data, data + size)) {
         std::abort(); // a failed store must leave the image alone
     }
     if (stored && copy.size() > capacity) {

@@ -30,7 +30,6 @@ constexpr int kWidthCombo = 1514;
 constexpr int kHeightCombo = 1515;
 constexpr int kFrameRateText = 1528;
 constexpr int kPixelClockText = 1529;
-constexpr int kPanelList = 1530;
 constexpr int kFrameRepeat = 1531;
 constexpr int kMaskFpshift = 1532;
 constexpr int kFplineLabel = 3004;

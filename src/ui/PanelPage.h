@@ -30,6 +30,8 @@ class PanelPage final : public Page {
     void OnScrolled(int id, int position) override;
 
     static constexpr size_t kRememberedBoxCount = 3;
+    // The drop-down list of predefined panels.
+    static constexpr int kPanelList = 1530;
 
   private:
     void InitPanelControls();

@@ -10,8 +10,6 @@ namespace zlc::ui {
 
 namespace {
 
-const FileFilter kAllFiles{"All Files (*.*)", "*.*"};
-
 FileDialogRequest ExportRequest() {
     FileDialogRequest request;
     request.open = false;

@@ -28,10 +28,6 @@ constexpr PageEntry kPages[] = {
     {"Panel Power", Ids::PanelPowerPage}, {"Registers", Ids::RegistersPage},
 };
 
-constexpr int kPanelList = 1530;
-
-const FileFilter kAllFiles{"All Files (*.*)", "*.*"};
-
 std::string FileNamePart(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
@@ -453,7 +449,7 @@ std::string Shell::HelpText(int control, int comboParent) const {
     if (control == Ids::DiagnosticsBox) {
         return state_.diagnostics.shownText();
     }
-    if (control == kPanelList) {
+    if (control == PanelPage::kPanelList) {
         return PanelListTooltip(state_.panels.source);
     }
     return ControlTooltip(control, comboParent);

@@ -26,6 +26,8 @@ struct FileFilter {
     bool withExtensionlessPrograms = false;
 };
 
+inline const FileFilter kAllFiles{"All Files (*.*)", "*.*"};
+
 // A button the file dialog shows beside its own. Pressing it leaves the
 // dialog open; a name it answers replaces the text of the file name field.
 struct FileDialogButton {
