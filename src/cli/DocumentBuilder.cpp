@@ -49,6 +49,7 @@ int LoadInFile(const DocumentOptions& options, ConfigDocument& doc, platform::Fi
         saving.loadedName = *saved;
         saving.loaded = outcome.file;
     }
+    saving.layout = outcome.layout;
     return kExitOk;
 }
 

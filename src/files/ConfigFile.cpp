@@ -199,7 +199,7 @@ FileOutcome SaveInPlace(const ConfigDocument& doc, const std::string& path, bool
     const platform::FileIdentity identity = platform::IdentityOf(status);
     ImagePatch patch;
     std::string message;
-    if (!PlanSave(doc, file, size, preservePhysicalAddress, patch, message)) {
+    if (!PlanSave(doc, file, status, preservePhysicalAddress, conditions.layout, patch, message)) {
         return failKeepingTimes(message);
     }
     if (!StillTheFileRead(path, file, identity)) {
@@ -251,8 +251,7 @@ FileOutcome SaveCopy(const ConfigDocument& doc, const std::string& source,
     const platform::FileIdentity identity = platform::IdentityOf(status);
     ImagePatch patch;
     std::string message;
-    if (!PlanSave(doc, file, static_cast<uint64_t>(status.st_size), preservePhysicalAddress, patch,
-                  message)) {
+    if (!PlanSave(doc, file, status, preservePhysicalAddress, conditions.layout, patch, message)) {
         return fail(message);
     }
     // The copy takes the source's permissions, but never its read-only state,
@@ -316,11 +315,14 @@ FileOutcome LoadConfigFile(ConfigDocument& doc, const std::string& path) {
             return fail(reason);
         }
         std::string message = kMessageNoConfigData;
-        if (!LoadFromFile(doc, file, static_cast<uint64_t>(status.st_size), message)) {
+        FileLayout layout;
+        if (!LoadFromFile(doc, file, static_cast<uint64_t>(status.st_size), message, &layout)) {
             return fail(message);
         }
         FileOutcome outcome = Succeeded(path, restored);
         outcome.file = platform::IdentityOf(status);
+        outcome.layout = std::move(layout);
+        outcome.layout.DescribeFile(status);
         return outcome;
     } catch (const std::bad_alloc&) {
         return fail.System(ENOMEM);

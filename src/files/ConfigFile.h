@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/FileLayout.h"
 #include "model/ConfigDocument.h"
 #include "platform/FileIdentity.h"
 #include "platform/FileLock.h"
@@ -31,8 +32,10 @@ struct FileOutcome {
     // The errno value (or the platform layer's own) behind a failure; 0 for
     // a fixed text.
     int error = 0;
-    // A load: the file as it was read, for a later save to compare with.
+    // A load: the file as it was read, for a later save to compare with, and
+    // where its block lies, for a later save to skip the search.
     platform::FileIdentity file;
+    FileLayout layout;
     // Something the user should hear of even on success, such as a file put
     // back after a save that was stopped half-way; empty otherwise.
     std::string notice;
@@ -47,6 +50,10 @@ struct SaveConditions {
     // changed or replaced the file since (kMessageChangedWhileSaving).
     std::string loadedName;
     platform::FileIdentity loaded;
+    // Where the load found the block (FileOutcome::layout): a save of that
+    // same file, unchanged since, reads only what it writes around the block.
+    // Any other file is searched as usual.
+    FileLayout layout;
 };
 
 // Whether a name is accepted by its extension alone: ".EXE", ".ELF", ".S9",

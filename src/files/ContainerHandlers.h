@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/BlockSearch.h"
+#include "files/FileLayout.h"
 #include "files/ImagePatch.h"
 #include "platform/FileSystem.h"
 
@@ -30,9 +31,11 @@ struct ContainerHandler {
                              std::string& message);
     // ReadBlock's answer for a file of `size` bytes, read a piece at a time
     // so that no file is ever held whole; a failed read is BLOCK_ERROR with
-    // the system's text.
+    // the system's text. `layout` (optional) receives where the block lies,
+    // for a save of the same file; a handler that has nothing to note leaves
+    // it alone.
     BlockResult (*ReadFile)(const platform::File& file, uint64_t size, ConfigBlock* block,
-                            std::string& message);
+                            std::string& message, FileLayout* layout);
     // Reads the image as ReadBlock does, with the same answers, and on
     // BLOCK_FOUND works out how makeBlock(the found block) is written into it:
     // `patch` says which bytes change and the new length, which never exceeds
@@ -48,7 +51,7 @@ std::span<const ContainerHandler> ContainerHandlers();
 // The raw image handler: the block lies in the image as plain bytes.
 BlockResult RawReadBlock(std::span<const uint8_t> image, ConfigBlock* block, std::string& message);
 BlockResult RawReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
-                        std::string& message);
+                        std::string& message, FileLayout* layout = nullptr);
 // LocateConfigBlock over a whole file, read a piece at a time. The holes of a
 // sparse file are skipped: a block never begins with a zero byte.
 BlockResult LocateConfigBlockInFile(const platform::File& file, uint64_t size, ConfigBlock* block,

@@ -47,9 +47,9 @@ bool LoadFromImage(ConfigDocument& doc, std::span<const uint8_t> image, std::str
 }
 
 bool LoadFromFile(ConfigDocument& doc, const platform::File& file, uint64_t size,
-                  std::string& message) {
+                  std::string& message, FileLayout* layout) {
     return TakeBlock(doc, AskHandlers([&](const ContainerHandler& handler, ConfigBlock& block) {
-                         return handler.ReadFile(file, size, &block, message);
+                         return handler.ReadFile(file, size, &block, message, layout);
                      }));
 }
 

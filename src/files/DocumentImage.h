@@ -17,9 +17,10 @@ namespace zlc {
 bool LoadFromImage(ConfigDocument& doc, std::span<const uint8_t> image, std::string& message);
 
 // The same for a file of `size` bytes, read a piece at a time: whatever its
-// size, the file is never held whole.
+// size, the file is never held whole. `layout` (optional) receives where the
+// block lies, for a later save of the same file.
 bool LoadFromFile(ConfigDocument& doc, const platform::File& file, uint64_t size,
-                  std::string& message);
+                  std::string& message, FileLayout* layout = nullptr);
 
 // The block that replaces a file's own: the document's, in the file's byte
 // order, keeping the file's display buffer and register addresses with

@@ -320,7 +320,7 @@ BlockResult ReadPrcDatabase(std::span<const uint8_t> image, ConfigBlock* block,
 }
 
 BlockResult PrcReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
-                        std::string& message) {
+                        std::string& message, FileLayout*) {
     message = kMessageNoConfigData;
     int error = 0;
     auto read = [&](uint64_t offset, size_t length, std::vector<uint8_t>& bytes) {

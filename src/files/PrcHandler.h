@@ -50,9 +50,10 @@ BlockResult ReadPrcDatabase(std::span<const uint8_t> image, ConfigBlock* block,
 size_t PrcListEnd(std::span<const uint8_t> head);
 
 // ReadPrcDatabase's answer for a file, reading only the header, the resource
-// list and the compressed blocks.
+// list and the compressed blocks. A database is rebuilt whole when saved, so
+// there is no layout to note.
 BlockResult PrcReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
-                        std::string& message);
+                        std::string& message, FileLayout* layout = nullptr);
 
 BlockResult PrcReadBlock(std::span<const uint8_t> image, ConfigBlock* block, std::string& message);
 // Recompresses the data resource with the new block and moves the resources

@@ -63,8 +63,23 @@ BlockResult LocateConfigBlockInFile(const platform::File& file, uint64_t size, C
 }
 
 BlockResult RawReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
-                        std::string& message) {
-    return LocateConfigBlockInFile(file, size, block, nullptr, message, kFilePieceSize);
+                        std::string& message, FileLayout* layout) {
+    ConfigBlock found{};
+    uint64_t offset = 0;
+    const BlockResult result =
+        LocateConfigBlockInFile(file, size, &found, &offset, message, kFilePieceSize);
+    if (result != BLOCK_FOUND) {
+        return result;
+    }
+    if (block != nullptr) {
+        *block = found;
+    }
+    if (layout != nullptr) {
+        layout->kind = FileLayout::Kind::Raw;
+        layout->found = found;
+        layout->blockOffset = offset;
+    }
+    return BLOCK_FOUND;
 }
 
 // Only the block's own bytes change, so a save of a large image writes 68

@@ -128,13 +128,6 @@ class ImageSink : public SRecordSink {
     size_t keptLength_ = 0;
 };
 
-// A record start from which the text can be read again: the offset of its
-// "S" and of its first data byte.
-struct SRecordCheckpoint {
-    uint64_t textAt = 0;
-    uint64_t dataAt = 0;
-};
-
 // Searches the data of a text for the block as it goes by, holding no more
 // of it than a window of fixed size. On the way it notes how long the text
 // would be written again, and a record start every so often, so that the
@@ -219,6 +212,7 @@ class RegeneratingSink : public SRecordSink {
         std::copy(data.begin(), data.end(), bytes);
         for (size_t i = 0; i < data.size(); ++i) {
             if (InBlock(dataPos_ + i)) {
+                oldBlock_[dataPos_ + i - blockOffset_] = bytes[i];
                 bytes[i] = newBlock_[dataPos_ + i - blockOffset_];
             }
         }
@@ -233,8 +227,10 @@ class RegeneratingSink : public SRecordSink {
     // Kept text is carried as it is, so the block must not change there.
     void Kept(std::span<const uint8_t> text, bool lineDone) override {
         for (size_t i = 0; i < text.size(); ++i) {
-            if (InBlock(dataPos_ + i) && text[i] != newBlock_[dataPos_ + i - blockOffset_]) {
-                keptTextChanges_ = true;
+            if (InBlock(dataPos_ + i)) {
+                oldBlock_[dataPos_ + i - blockOffset_] = text[i];
+                keptTextChanges_ =
+                    keptTextChanges_ || text[i] != newBlock_[dataPos_ + i - blockOffset_];
             }
         }
         dataPos_ += text.size();
@@ -252,6 +248,8 @@ class RegeneratingSink : public SRecordSink {
     }
     bool KeptTextChanges() const { return keptTextChanges_; }
     bool PastBlock() const { return dataPos_ >= blockOffset_ + kConfigBlockSize; }
+    // The bytes that the block replaced, once PastBlock().
+    const std::array<uint8_t, kConfigBlockSize>& OldBlock() const { return oldBlock_; }
 
   private:
     static constexpr size_t kBuffer = 1u << 20;
@@ -277,6 +275,7 @@ class RegeneratingSink : public SRecordSink {
     const ImagePatch::Emit& emit_;
     std::vector<uint8_t> buffer_;
     uint64_t dataPos_;
+    std::array<uint8_t, kConfigBlockSize> oldBlock_{};
     bool keptTextChanges_ = false;
     bool refused_ = false;
 };
@@ -392,11 +391,13 @@ BlockResult FeedFile(const platform::File& file, uint64_t begin, uint64_t size,
 
 // Runs the text of the file from the record start `from` on through a
 // RegeneratingSink, to the end or, with `untilBlockEnd`, until the records
-// that hold the block have gone by.
+// that hold the block have gone by. `oldBlock` (optional) receives the bytes
+// the block replaced.
 BlockResult Regenerate(const platform::File& file, uint64_t size, size_t pieceSize,
                        const std::string& lineEnd, uint64_t blockOffset, const uint8_t* newBlock,
                        const ImagePatch::Emit& emit, std::string& message,
-                       SRecordCheckpoint from = {}, bool untilBlockEnd = false) {
+                       SRecordCheckpoint from = {}, bool untilBlockEnd = false,
+                       std::array<uint8_t, kConfigBlockSize>* oldBlock = nullptr) {
     RegeneratingSink sink(lineEnd, blockOffset, newBlock, emit, from.dataAt);
     SRecordParser parser(sink, from.textAt);
     const BlockResult fed =
@@ -418,6 +419,9 @@ BlockResult Regenerate(const platform::File& file, uint64_t size, size_t pieceSi
     if (sink.KeptTextChanges()) {
         message = kMessageSRecordCorrupted;
         return BLOCK_ERROR;
+    }
+    if (oldBlock != nullptr) {
+        *oldBlock = sink.OldBlock();
     }
     return BLOCK_FOUND;
 }
@@ -475,18 +479,38 @@ BlockResult ParseSRecordFile(const platform::File& file, uint64_t size, SRecordS
 }
 
 BlockResult LocateSRecordBlockInFile(const platform::File& file, uint64_t size, ConfigBlock* block,
-                                     uint64_t* dataOffset, std::string& message, size_t pieceSize) {
+                                     uint64_t* dataOffset, std::string& message, size_t pieceSize,
+                                     FileLayout* layout) {
     SearchingSink sink;
-    const BlockResult parsed = ParseSRecordFile(file, size, sink, nullptr, message, pieceSize);
-    if (parsed != BLOCK_FOUND) {
-        return parsed;
+    SRecordTextFacts facts;
+    BlockResult result = ParseSRecordFile(file, size, sink, &facts, message, pieceSize);
+    if (result != BLOCK_FOUND) {
+        return result;
     }
-    return sink.Answer(block, dataOffset, message);
+    ConfigBlock found{};
+    uint64_t offset = 0;
+    result = sink.Answer(&found, &offset, message);
+    if (block != nullptr) {
+        *block = found;
+    }
+    if (dataOffset != nullptr) {
+        *dataOffset = offset;
+    }
+    if (result == BLOCK_FOUND && layout != nullptr) {
+        layout->kind = FileLayout::Kind::SRecord;
+        layout->found = found;
+        layout->blockOffset = offset;
+        layout->checkpoint = sink.CheckpointBefore(offset);
+        layout->lineEnd = facts.lineEnd;
+        layout->writtenAsRead = facts.writtenAsRead;
+        layout->rewrittenLength = sink.RewrittenLength(facts.lineEnd);
+    }
+    return result;
 }
 
 BlockResult SRecordReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
-                            std::string& message) {
-    return LocateSRecordBlockInFile(file, size, block, nullptr, message, kFilePieceSize);
+                            std::string& message, FileLayout* layout) {
+    return LocateSRecordBlockInFile(file, size, block, nullptr, message, kFilePieceSize, layout);
 }
 
 BlockResult SRecordReadBlock(std::span<const uint8_t> image, ConfigBlock* block,
@@ -537,48 +561,60 @@ BlockResult SRecordWriteBlock(const BlockForFile& makeBlock, std::span<const uin
 BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::File& file,
                                 uint64_t size, uint64_t capacity, ImagePatch& patch,
                                 std::string& message, size_t pieceSize) {
-    SearchingSink search;
-    SRecordTextFacts facts;
-    BlockResult result = ParseSRecordFile(file, size, search, &facts, message, pieceSize);
-    ConfigBlock found{};
-    uint64_t blockOffset = 0;
-    if (result == BLOCK_FOUND) {
-        result = search.Answer(&found, &blockOffset, message);
+    FileLayout layout;
+    const BlockResult found =
+        LocateSRecordBlockInFile(file, size, nullptr, nullptr, message, pieceSize, &layout);
+    if (found != BLOCK_FOUND) {
+        return found;
     }
-    if (result != BLOCK_FOUND) {
-        return result;
+    const BlockResult planned =
+        SRecordPlanFromLayout(makeBlock, file, size, capacity, layout, patch, message, pieceSize);
+    if (planned == BLOCK_ABSENT) {
+        message = kMessageSRecordCorrupted; // the file changed since it was read
+        return BLOCK_ERROR;
     }
+    return planned;
+}
+
+BlockResult SRecordPlanFromLayout(const BlockForFile& makeBlock, const platform::File& file,
+                                  uint64_t size, uint64_t capacity, const FileLayout& layout,
+                                  ImagePatch& patch, std::string& message, size_t pieceSize) {
     std::array<uint8_t, kConfigBlockSize> newBlock{};
-    ConfigBlockToBytes(makeBlock(found), newBlock.data());
+    ConfigBlockToBytes(makeBlock(layout.found), newBlock.data());
 
     // Only the records that hold the block are read again: where the rest of
     // the text would be written as it stands, they are all that changes.
-    const SRecordCheckpoint from = search.CheckpointBefore(blockOffset);
-    PatchCollector collector(file, size, from.textAt);
-    result = Regenerate(
-        file, size, pieceSize, facts.lineEnd, blockOffset, newBlock.data(),
+    PatchCollector collector(file, size, layout.checkpoint.textAt);
+    std::array<uint8_t, kConfigBlockSize> oldBlock{};
+    BlockResult result = Regenerate(
+        file, size, pieceSize, layout.lineEnd, layout.blockOffset, newBlock.data(),
         [&collector](std::span<const uint8_t> piece) { return collector.Add(piece); }, message,
-        from, true);
+        layout.checkpoint, true, &oldBlock);
     if (result == BLOCK_ERROR && message.empty()) {
         message = platform::SystemErrorText(collector.Error());
     }
     if (result != BLOCK_FOUND) {
         return result;
     }
-    const uint64_t length = search.RewrittenLength(facts.lineEnd);
-    if (length > capacity) {
+    std::array<uint8_t, kConfigBlockSize> foundBytes{};
+    ConfigBlockToBytes(layout.found, foundBytes.data());
+    if (oldBlock != foundBytes) {
+        message = kMessageNoConfigData;
+        return BLOCK_ABSENT;
+    }
+    if (layout.rewrittenLength > capacity) {
         message = kMessageGrowthReserveExceeded;
         return BLOCK_ERROR;
     }
     patch = ImagePatch{};
-    patch.length = static_cast<size_t>(length);
-    if (facts.writtenAsRead && length == size && collector.Patchable()) {
+    patch.length = static_cast<size_t>(layout.rewrittenLength);
+    if (layout.writtenAsRead && layout.rewrittenLength == size && collector.Patchable()) {
         collector.Take(patch);
         return BLOCK_FOUND;
     }
     // The whole text changes: it is made again as it is written.
-    patch.rewrite = [&file, size, pieceSize, lineEnd = facts.lineEnd, blockOffset,
-                     newBlock](const ImagePatch::Emit& emit) {
+    patch.rewrite = [&file, size, pieceSize, lineEnd = layout.lineEnd,
+                     blockOffset = layout.blockOffset, newBlock](const ImagePatch::Emit& emit) {
         std::string ignored;
         return Regenerate(file, size, pieceSize, lineEnd, blockOffset, newBlock.data(), emit,
                           ignored) == BLOCK_FOUND;

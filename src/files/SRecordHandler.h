@@ -45,10 +45,13 @@ BlockResult ParseSRecordFile(const platform::File& file, uint64_t size, SRecordS
                              size_t pieceSize = kFilePieceSize);
 
 // ReadSRecordImage's answer for a file, holding no more than a bounded part
-// of it; `dataOffset` (optional) receives the block's place in the data.
+// of it; `dataOffset` (optional) receives the block's place in the data, and
+// `layout` (optional), when the block is found, that place and how the text
+// is written again.
 BlockResult LocateSRecordBlockInFile(const platform::File& file, uint64_t size, ConfigBlock* block,
                                      uint64_t* dataOffset, std::string& message,
-                                     size_t pieceSize = kFilePieceSize);
+                                     size_t pieceSize = kFilePieceSize,
+                                     FileLayout* layout = nullptr);
 
 // Works out how makeBlock(the found block) is written into the S-record text
 // of a file, reading it a piece at a time as SRecordWriteBlock reads an
@@ -60,8 +63,16 @@ BlockResult SRecordPlanFileSave(const BlockForFile& makeBlock, const platform::F
                                 uint64_t size, uint64_t capacity, ImagePatch& patch,
                                 std::string& message, size_t pieceSize = kFilePieceSize);
 
+// SRecordPlanFileSave's second half, for a file whose `layout` is known
+// already: only the records that hold the block are read. BLOCK_ABSENT when
+// the text does not hold the layout's block where the layout puts it.
+BlockResult SRecordPlanFromLayout(const BlockForFile& makeBlock, const platform::File& file,
+                                  uint64_t size, uint64_t capacity, const FileLayout& layout,
+                                  ImagePatch& patch, std::string& message,
+                                  size_t pieceSize = kFilePieceSize);
+
 BlockResult SRecordReadFile(const platform::File& file, uint64_t size, ConfigBlock* block,
-                            std::string& message);
+                            std::string& message, FileLayout* layout = nullptr);
 BlockResult SRecordReadBlock(std::span<const uint8_t> image, ConfigBlock* block,
                              std::string& message);
 // Regenerates the whole text with the new block and fresh checksums.

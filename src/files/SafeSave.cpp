@@ -11,6 +11,7 @@
 #include "platform/SystemCalls.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <unistd.h>
 #include <vector>
@@ -60,9 +61,49 @@ bool RecoverUnfinishedSave(const std::string& path, const platform::LockWait& wa
     return true;
 }
 
-bool PlanSave(const ConfigDocument& doc, const File& file, uint64_t size,
-              bool preservePhysicalAddress, ImagePatch& patch, std::string& message) {
+namespace {
+
+void PatchRawBlock(const ConfigBlock& newBlock, uint64_t offset, uint64_t size, ImagePatch& patch) {
+    patch.offset = static_cast<size_t>(offset);
+    patch.bytes.resize(kConfigBlockSize);
+    ConfigBlockToBytes(newBlock, patch.bytes.data());
+    patch.length = static_cast<size_t>(size);
+}
+
+// The plan from what a load noted of this very file: BLOCK_FOUND with the
+// patch, BLOCK_ERROR with the message, BLOCK_ABSENT when the file does not
+// hold the block where the load found it and must be searched again.
+BlockResult PlanFromLayout(const BlockForFile& makeBlock, const File& file, uint64_t size,
+                           const FileLayout& known, ImagePatch& patch, std::string& message) {
+    if (known.kind == FileLayout::Kind::SRecord) {
+        return SRecordPlanFromLayout(makeBlock, file, size, size + kGrowthReserve, known, patch,
+                                     message);
+    }
+    std::array<uint8_t, kConfigBlockSize> expected{};
+    ConfigBlockToBytes(known.found, expected.data());
+    std::array<uint8_t, kConfigBlockSize> there{};
+    int error = 0;
+    if (known.blockOffset + kConfigBlockSize > size ||
+        !file.ReadAt(known.blockOffset, there, error) || there != expected) {
+        return BLOCK_ABSENT;
+    }
+    PatchRawBlock(makeBlock(known.found), known.blockOffset, size, patch);
+    return BLOCK_FOUND;
+}
+
+} // namespace
+
+bool PlanSave(const ConfigDocument& doc, const File& file, const struct stat& status,
+              bool preservePhysicalAddress, const FileLayout& known, ImagePatch& patch,
+              std::string& message) {
+    const uint64_t size = static_cast<uint64_t>(status.st_size);
     const BlockForFile makeBlock = BlockWrittenInto(doc, preservePhysicalAddress);
+    if (known.Describes(status)) {
+        const BlockResult planned = PlanFromLayout(makeBlock, file, size, known, patch, message);
+        if (planned != BLOCK_ABSENT) {
+            return planned == BLOCK_FOUND;
+        }
+    }
     // The raw handler comes first in the chain and answers from the block
     // search alone, so searching the file here gives the chain's answer.
     ConfigBlock found{};
@@ -70,10 +111,7 @@ bool PlanSave(const ConfigDocument& doc, const File& file, uint64_t size,
     const BlockResult raw =
         LocateConfigBlockInFile(file, size, &found, &offset, message, kFilePieceSize);
     if (raw == BLOCK_FOUND) {
-        patch.offset = static_cast<size_t>(offset);
-        patch.bytes.resize(kConfigBlockSize);
-        ConfigBlockToBytes(makeBlock(found), patch.bytes.data());
-        patch.length = static_cast<size_t>(size);
+        PatchRawBlock(makeBlock(found), offset, size, patch);
         return true;
     }
     if (raw == BLOCK_ERROR) {

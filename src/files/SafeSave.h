@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/FileLayout.h"
 #include "files/ImagePatch.h"
 #include "model/ConfigDocument.h"
 #include "platform/FileIdentity.h"
@@ -30,13 +31,15 @@ bool OpenFileUnchanged(const platform::File& file, const platform::FileIdentity&
 bool RecoverUnfinishedSave(const std::string& path, const platform::LockWait& wait, bool& restored,
                            int& error);
 
-// Works out how the document's block is written into the file of `size`
-// bytes. Program images and S-record text are read a piece at a time, so a
-// large file is never held whole (an S-record text that changes widely is
-// written again from the file); resource databases are read whole. On
-// failure `message` holds the fixed text or the system's.
-bool PlanSave(const ConfigDocument& doc, const platform::File& file, uint64_t size,
-              bool preservePhysicalAddress, ImagePatch& patch, std::string& message);
+// Works out how the document's block is written into the file opened as
+// `file`, whose status is `status`. Program images and S-record text are read
+// a piece at a time, so a large file is never held whole (an S-record text
+// that changes widely is written again from the file); resource databases
+// are read whole. Where `known` describes the file, only the part around the
+// block is read. On failure `message` holds the fixed text or the system's.
+bool PlanSave(const ConfigDocument& doc, const platform::File& file, const struct stat& status,
+              bool preservePhysicalAddress, const FileLayout& known, ImagePatch& patch,
+              std::string& message);
 
 // Whether the patch changes nothing.
 bool ChangesNothing(const ImagePatch& patch, uint64_t size);

@@ -132,6 +132,46 @@ TEST_F(SafeSave, FileChangedAfterItWasLoadedIsNotOverwritten) {
     }
 }
 
+// A save skips the search where the load noted the block only while the file
+// holds the block there: handed the layout of a file whose block lies
+// elsewhere, as if it described this one, it saves what a save without a
+// layout saves.
+TEST_F(SafeSave, LoadedLayoutIsTrustedOnlyWhereTheFileStillHoldsTheBlock) {
+    for (const bool srecord : {false, true}) {
+        // Long enough for S-record text to be read again from a record past
+        // its start.
+        const auto image = [srecord](size_t offset) {
+            std::vector<uint8_t> bytes =
+                test::ImageWith(200000, offset, BlockBytes(DefaultConfigBlock()));
+            if (!srecord) {
+                return bytes;
+            }
+            const std::string text = test::SRecordFile(bytes);
+            return std::vector<uint8_t>(text.begin(), text.end());
+        };
+        const std::string extension = srecord ? ".s9" : ".exe";
+        ConfigDocument ignored;
+        const FileOutcome loaded =
+            LoadConfigFile(ignored, Put("loaded" + extension, image(150000)));
+        ASSERT_TRUE(loaded.ok);
+        for (const size_t offset : {size_t{150000}, size_t{170000}}) {
+            const std::string source = Put("source" + extension, image(offset));
+            ASSERT_TRUE(SaveConfigFile(Changed(), source, dir / ("plain" + extension), false).ok);
+            SaveConditions conditions;
+            conditions.layout = loaded.layout;
+            struct stat status {};
+            ASSERT_EQ(::stat(source.c_str(), &status), 0);
+            conditions.layout.DescribeFile(status);
+            ASSERT_TRUE(
+                SaveConfigFile(Changed(), source, dir / ("reused" + extension), false, conditions)
+                    .ok);
+            EXPECT_EQ(test::ReadFile(dir / ("reused" + extension)),
+                      test::ReadFile(dir / ("plain" + extension)))
+                << extension << " with its block at " << offset;
+        }
+    }
+}
+
 // The save is killed right after its first write into a file it rewrites in
 // place: the next load puts the old bytes back from the journal and says so.
 TEST_F(SafeSave, KilledRewriteIsUndoneByTheNextLoad) {
