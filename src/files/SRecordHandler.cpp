@@ -203,9 +203,7 @@ class RegeneratingSink : public SRecordSink {
     RegeneratingSink(const std::string& lineEnd, uint64_t blockOffset, const uint8_t* newBlock,
                      const ImagePatch::Emit& emit, uint64_t dataStart = 0)
         : lineEnd_(lineEnd), blockOffset_(blockOffset), newBlock_(newBlock), emit_(emit),
-          dataPos_(dataStart) {
-        buffer_.reserve(kBuffer + kLongestSRecord + lineEnd.size());
-    }
+          dataPos_(dataStart), buffer_(kBuffer + kLongestSRecord + lineEnd.size()) {}
 
     void Record(const SRecordLine& line, std::span<const uint8_t> data, uint64_t) override {
         uint8_t bytes[255];
@@ -217,11 +215,9 @@ class RegeneratingSink : public SRecordSink {
             }
         }
         dataPos_ += data.size();
-        const size_t at = buffer_.size();
-        buffer_.resize(at + kLongestSRecord + lineEnd_.size());
-        uint8_t* end = PutLine(buffer_.data() + at, line, bytes);
+        uint8_t* end = PutLine(buffer_.data() + used_, line, bytes);
         end = std::copy(lineEnd_.begin(), lineEnd_.end(), end);
-        buffer_.resize(static_cast<size_t>(end - buffer_.data()));
+        used_ = static_cast<size_t>(end - buffer_.data());
         FlushIfFull();
     }
     // Kept text is carried as it is, so the block must not change there.
@@ -234,10 +230,17 @@ class RegeneratingSink : public SRecordSink {
             }
         }
         dataPos_ += text.size();
-        buffer_.insert(buffer_.end(), text.begin(), text.end());
-        if (lineDone) {
-            buffer_.insert(buffer_.end(), lineEnd_.begin(), lineEnd_.end());
+        // A kept line comes in pieces of any length, so it may outgrow the
+        // room kept for one record.
+        const size_t needed = used_ + text.size() + lineEnd_.size();
+        if (needed > buffer_.size()) {
+            buffer_.resize(needed);
         }
+        uint8_t* end = std::copy(text.begin(), text.end(), buffer_.data() + used_);
+        if (lineDone) {
+            end = std::copy(lineEnd_.begin(), lineEnd_.end(), end);
+        }
+        used_ = static_cast<size_t>(end - buffer_.data());
         FlushIfFull();
     }
 
@@ -258,23 +261,26 @@ class RegeneratingSink : public SRecordSink {
         return position >= blockOffset_ && position - blockOffset_ < kConfigBlockSize;
     }
     void FlushIfFull() {
-        if (buffer_.size() >= kBuffer) {
+        if (used_ >= kBuffer) {
             Flush();
         }
     }
     void Flush() {
-        if (!refused_ && !buffer_.empty() && !emit_(buffer_)) {
+        if (!refused_ && used_ > 0 && !emit_({buffer_.data(), used_})) {
             refused_ = true;
         }
-        buffer_.clear();
+        used_ = 0;
     }
 
     const std::string& lineEnd_;
     uint64_t blockOffset_;
     const uint8_t* newBlock_;
     const ImagePatch::Emit& emit_;
-    std::vector<uint8_t> buffer_;
     uint64_t dataPos_;
+    // The text made and not yet emitted: the first used_ bytes. Room for a
+    // record always follows them, so writing one needs no check.
+    std::vector<uint8_t> buffer_;
+    size_t used_ = 0;
     std::array<uint8_t, kConfigBlockSize> oldBlock_{};
     bool keptTextChanges_ = false;
     bool refused_ = false;
