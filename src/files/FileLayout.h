@@ -11,10 +11,12 @@
 namespace zlc {
 
 // A record start in S-record text from which the text can be read again: the
-// offset of its "S" and of its first data byte.
+// offset of its "S", of its first data byte, and of its "S" in the text
+// written again.
 struct SRecordCheckpoint {
     uint64_t textAt = 0;
     uint64_t dataAt = 0;
+    uint64_t rewrittenAt = 0;
 };
 
 // Where a load found the block in a file, so that a save of the same file,
@@ -31,6 +33,9 @@ struct FileLayout {
     // S-record text: the last record start at or before the block, and how
     // the text is written again (SRecordTextFacts, and the length then).
     SRecordCheckpoint checkpoint;
+    // A record start near the middle of a long text, where a rewrite splits
+    // it in two halves written at once; none (the start) in a short one.
+    SRecordCheckpoint split;
     std::string lineEnd;
     bool writtenAsRead = false;
     uint64_t rewrittenLength = 0;

@@ -43,10 +43,13 @@ bool HoldRewrite(ImagePatch& patch) {
     if (!patch.rewrite) {
         return true;
     }
-    std::vector<uint8_t> content;
-    content.reserve(patch.length);
-    if (!patch.rewrite([&content](std::span<const uint8_t> piece) {
-            content.insert(content.end(), piece.begin(), piece.end());
+    std::vector<uint8_t> content(patch.length);
+    if (!patch.rewrite([&content](uint64_t at, std::span<const uint8_t> piece) {
+            if (at > content.size() || piece.size() > content.size() - at) {
+                return false;
+            }
+            std::copy(piece.begin(), piece.end(),
+                      content.begin() + static_cast<std::ptrdiff_t>(at));
             return true;
         })) {
         return false;

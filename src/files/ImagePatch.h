@@ -19,9 +19,10 @@ struct ImagePatch {
     size_t length = 0;
     // Set instead of `bytes` when the new content differs too widely to be
     // held: hands the whole new content, all `length` bytes, to `emit` a
-    // piece at a time, in order. False when `emit` refused a piece or the
-    // content could not be built.
-    using Emit = std::function<bool(std::span<const uint8_t> piece)>;
+    // piece at a time, each with its offset. Each byte comes once, but the
+    // pieces may come out of order and from several threads at once. False
+    // when `emit` refused a piece or the content could not be built.
+    using Emit = std::function<bool(uint64_t at, std::span<const uint8_t> piece)>;
     std::function<bool(const Emit& emit)> rewrite;
 };
 

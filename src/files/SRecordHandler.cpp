@@ -6,6 +6,8 @@
 #include <array>
 #include <cstring>
 #include <functional>
+#include <new>
+#include <thread>
 
 namespace zlc {
 
@@ -134,9 +136,11 @@ class ImageSink : public SRecordSink {
 // records around the block can be read again without the rest.
 class SearchingSink : public SRecordSink {
   public:
+    explicit SearchingSink(uint64_t checkpointSpacing) : checkpointSpacing_(checkpointSpacing) {}
+
     void Record(const SRecordLine& line, std::span<const uint8_t> data, uint64_t at) override {
-        if (checkpoints_.empty() || at - checkpoints_.back().textAt >= kCheckpointSpacing) {
-            checkpoints_.push_back({at, windowOffset_ + window_.size()});
+        if (checkpoints_.empty() || at - checkpoints_.back().textAt >= checkpointSpacing_) {
+            checkpoints_.push_back({at, windowOffset_ + window_.size(), written_, lines_});
         }
         ++lines_;
         written_ += WrittenLength(line);
@@ -157,17 +161,37 @@ class SearchingSink : public SRecordSink {
         return written_ + lines_ * lineEnd.size();
     }
     // The last record start at or before the data offset `dataAt`; the start
-    // of the text when there is none.
-    SRecordCheckpoint CheckpointBefore(uint64_t dataAt) const {
+    // of the text when there is none. Lines are ended by `lineEnd` in the
+    // text written again.
+    SRecordCheckpoint CheckpointBefore(uint64_t dataAt, const std::string& lineEnd) const {
         const auto after =
             std::upper_bound(checkpoints_.begin(), checkpoints_.end(), dataAt,
-                             [](uint64_t at, const SRecordCheckpoint& c) { return at < c.dataAt; });
-        return after == checkpoints_.begin() ? SRecordCheckpoint{} : *(after - 1);
+                             [](uint64_t at, const Checkpoint& c) { return at < c.dataAt; });
+        return after == checkpoints_.begin() ? SRecordCheckpoint{} : (after - 1)->Written(lineEnd);
+    }
+    // The last record start at or before the text offset `textAt`.
+    SRecordCheckpoint CheckpointAtText(uint64_t textAt, const std::string& lineEnd) const {
+        const auto after =
+            std::upper_bound(checkpoints_.begin(), checkpoints_.end(), textAt,
+                             [](uint64_t at, const Checkpoint& c) { return at < c.textAt; });
+        return after == checkpoints_.begin() ? SRecordCheckpoint{} : (after - 1)->Written(lineEnd);
     }
 
   private:
     static constexpr size_t kWindow = 1u << 20;
-    static constexpr uint64_t kCheckpointSpacing = 64u << 10;
+
+    // The line and character counts go with the record start, as the length
+    // of a line end is known only once the first line has gone by.
+    struct Checkpoint {
+        uint64_t textAt;
+        uint64_t dataAt;
+        uint64_t written;
+        uint64_t lines;
+
+        SRecordCheckpoint Written(const std::string& lineEnd) const {
+            return {textAt, dataAt, written + lines * lineEnd.size()};
+        }
+    };
 
     void Add(std::span<const uint8_t> bytes) {
         window_.insert(window_.end(), bytes.begin(), bytes.end());
@@ -189,7 +213,8 @@ class SearchingSink : public SRecordSink {
     BlockScanner scanner_;
     std::vector<uint8_t> window_;
     uint64_t windowOffset_ = 0;
-    std::vector<SRecordCheckpoint> checkpoints_;
+    uint64_t checkpointSpacing_;
+    std::vector<Checkpoint> checkpoints_;
     uint64_t lines_ = 0;
     uint64_t written_ = 0; // line ends left out
 };
@@ -201,9 +226,10 @@ class SearchingSink : public SRecordSink {
 class RegeneratingSink : public SRecordSink {
   public:
     RegeneratingSink(const std::string& lineEnd, uint64_t blockOffset, const uint8_t* newBlock,
-                     const ImagePatch::Emit& emit, uint64_t dataStart = 0)
+                     const ImagePatch::Emit& emit, const SRecordCheckpoint& start)
         : lineEnd_(lineEnd), blockOffset_(blockOffset), newBlock_(newBlock), emit_(emit),
-          dataPos_(dataStart), buffer_(kBuffer + kLongestSRecord + lineEnd.size()) {}
+          dataPos_(start.dataAt), emittedTo_(start.rewrittenAt),
+          buffer_(kBuffer + kLongestSRecord + lineEnd.size()) {}
 
     void Record(const SRecordLine& line, std::span<const uint8_t> data, uint64_t) override {
         uint8_t bytes[255];
@@ -266,9 +292,10 @@ class RegeneratingSink : public SRecordSink {
         }
     }
     void Flush() {
-        if (!refused_ && used_ > 0 && !emit_({buffer_.data(), used_})) {
+        if (!refused_ && used_ > 0 && !emit_(emittedTo_, {buffer_.data(), used_})) {
             refused_ = true;
         }
+        emittedTo_ += used_;
         used_ = 0;
     }
 
@@ -277,6 +304,7 @@ class RegeneratingSink : public SRecordSink {
     const uint8_t* newBlock_;
     const ImagePatch::Emit& emit_;
     uint64_t dataPos_;
+    uint64_t emittedTo_;
     // The text made and not yet emitted: the first used_ bytes. Room for a
     // record always follows them, so writing one needs no check.
     std::vector<uint8_t> buffer_;
@@ -396,18 +424,18 @@ BlockResult FeedFile(const platform::File& file, uint64_t begin, uint64_t size,
 }
 
 // Runs the text of the file from the record start `from` on through a
-// RegeneratingSink, to the end or, with `untilBlockEnd`, until the records
-// that hold the block have gone by. `oldBlock` (optional) receives the bytes
-// the block replaced.
-BlockResult Regenerate(const platform::File& file, uint64_t size, size_t pieceSize,
+// RegeneratingSink, to `end` (the end of the text or another record start)
+// or, with `untilBlockEnd`, until the records that hold the block have gone
+// by. `oldBlock` (optional) receives the bytes the block replaced.
+BlockResult Regenerate(const platform::File& file, uint64_t end, size_t pieceSize,
                        const std::string& lineEnd, uint64_t blockOffset, const uint8_t* newBlock,
                        const ImagePatch::Emit& emit, std::string& message,
                        SRecordCheckpoint from = {}, bool untilBlockEnd = false,
                        std::array<uint8_t, kConfigBlockSize>* oldBlock = nullptr) {
-    RegeneratingSink sink(lineEnd, blockOffset, newBlock, emit, from.dataAt);
+    RegeneratingSink sink(lineEnd, blockOffset, newBlock, emit, from);
     SRecordParser parser(sink, from.textAt);
     const BlockResult fed =
-        FeedFile(file, from.textAt, size, parser, nullptr,
+        FeedFile(file, from.textAt, end, parser, nullptr,
                  untilBlockEnd ? std::function<bool()>([&sink] { return sink.PastBlock(); })
                                : std::function<bool()>(),
                  pieceSize, message);
@@ -430,6 +458,39 @@ BlockResult Regenerate(const platform::File& file, uint64_t size, size_t pieceSi
         *oldBlock = sink.OldBlock();
     }
     return BLOCK_FOUND;
+}
+
+// A text longer than this many pieces is written again in two halves at once.
+constexpr uint64_t kPiecesToSplit = 32;
+
+// Record starts are noted this far apart, and closer in a text read in small
+// pieces, so that a short text is split too.
+uint64_t CheckpointSpacing(size_t pieceSize) {
+    return std::min<uint64_t>(64u << 10, 4 * uint64_t{pieceSize});
+}
+
+// Writes the whole text again, the half from `split` on (when there is a
+// split) on a thread of its own.
+bool RegenerateWhole(const platform::File& file, uint64_t size, size_t pieceSize,
+                     const std::string& lineEnd, uint64_t blockOffset, const uint8_t* newBlock,
+                     const SRecordCheckpoint& split, const ImagePatch::Emit& emit) {
+    const auto half = [&](const SRecordCheckpoint& from, uint64_t end) {
+        try {
+            std::string ignored;
+            return Regenerate(file, end, pieceSize, lineEnd, blockOffset, newBlock, emit, ignored,
+                              from) == BLOCK_FOUND;
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    };
+    if (split.textAt == 0) {
+        return half({}, size);
+    }
+    bool secondDone = false;
+    std::thread second([&] { secondDone = half(split, size); });
+    const bool firstDone = half({}, split.textAt);
+    second.join();
+    return firstDone && secondDone;
 }
 
 } // namespace
@@ -487,7 +548,7 @@ BlockResult ParseSRecordFile(const platform::File& file, uint64_t size, SRecordS
 BlockResult LocateSRecordBlockInFile(const platform::File& file, uint64_t size, ConfigBlock* block,
                                      uint64_t* dataOffset, std::string& message, size_t pieceSize,
                                      FileLayout* layout) {
-    SearchingSink sink;
+    SearchingSink sink(CheckpointSpacing(pieceSize));
     SRecordTextFacts facts;
     BlockResult result = ParseSRecordFile(file, size, sink, &facts, message, pieceSize);
     if (result != BLOCK_FOUND) {
@@ -506,7 +567,10 @@ BlockResult LocateSRecordBlockInFile(const platform::File& file, uint64_t size, 
         layout->kind = FileLayout::Kind::SRecord;
         layout->found = found;
         layout->blockOffset = offset;
-        layout->checkpoint = sink.CheckpointBefore(offset);
+        layout->checkpoint = sink.CheckpointBefore(offset, facts.lineEnd);
+        layout->split = size > kPiecesToSplit * pieceSize
+                            ? sink.CheckpointAtText(size / 2, facts.lineEnd)
+                            : SRecordCheckpoint{};
         layout->lineEnd = facts.lineEnd;
         layout->writtenAsRead = facts.writtenAsRead;
         layout->rewrittenLength = sink.RewrittenLength(facts.lineEnd);
@@ -594,8 +658,8 @@ BlockResult SRecordPlanFromLayout(const BlockForFile& makeBlock, const platform:
     std::array<uint8_t, kConfigBlockSize> oldBlock{};
     BlockResult result = Regenerate(
         file, size, pieceSize, layout.lineEnd, layout.blockOffset, newBlock.data(),
-        [&collector](std::span<const uint8_t> piece) { return collector.Add(piece); }, message,
-        layout.checkpoint, true, &oldBlock);
+        [&collector](uint64_t, std::span<const uint8_t> piece) { return collector.Add(piece); },
+        message, layout.checkpoint, true, &oldBlock);
     if (result == BLOCK_ERROR && message.empty()) {
         message = platform::SystemErrorText(collector.Error());
     }
@@ -620,10 +684,10 @@ BlockResult SRecordPlanFromLayout(const BlockForFile& makeBlock, const platform:
     }
     // The whole text changes: it is made again as it is written.
     patch.rewrite = [&file, size, pieceSize, lineEnd = layout.lineEnd,
-                     blockOffset = layout.blockOffset, newBlock](const ImagePatch::Emit& emit) {
-        std::string ignored;
-        return Regenerate(file, size, pieceSize, lineEnd, blockOffset, newBlock.data(), emit,
-                          ignored) == BLOCK_FOUND;
+                     blockOffset = layout.blockOffset, split = layout.split,
+                     newBlock](const ImagePatch::Emit& emit) {
+        return RegenerateWhole(file, size, pieceSize, lineEnd, blockOffset, newBlock.data(), split,
+                               emit);
     };
     return BLOCK_FOUND;
 }

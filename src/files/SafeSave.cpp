@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <mutex>
 #include <unistd.h>
 #include <vector>
 
@@ -191,14 +192,17 @@ bool PatchInPlace(File& file, const ImagePatch& patch, uint64_t size,
 
 bool WritePatchedCopy(const File& source, const ImagePatch& patch, File& to, int& error) {
     if (patch.rewrite) {
-        uint64_t at = 0;
+        // Pieces may come from several threads: the first failure is kept.
+        std::mutex failure;
         error = 0;
-        const bool written = patch.rewrite([&](std::span<const uint8_t> piece) {
-            if (!to.WriteAt(at, piece, error)) {
-                return false;
+        const bool written = patch.rewrite([&](uint64_t at, std::span<const uint8_t> piece) {
+            int writeError = 0;
+            if (to.WriteAt(at, piece, writeError)) {
+                return true;
             }
-            at += piece.size();
-            return true;
+            const std::lock_guard<std::mutex> lock(failure);
+            error = error == 0 ? writeError : error;
+            return false;
         });
         if (!written && error == 0) {
             error = EIO;
