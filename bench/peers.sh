@@ -104,6 +104,9 @@ row "same, srec_cat reading and writing it" "" "rm -f $w/out.s9" \
 row "save --as, 82 MB S-record (length changes)" ">= 10x faster" "rm -f $w/out.s9" \
     "$z --in $w/shrinks.s9 --set 33=640 save $w/shrinks.s9 --as $w/out.s9" \
     "srec_cat" "rm -f $w/out" "srec_cat $w/shrinks.s9 -o $w/out"
+row "same" "" "rm -f $w/out.s9" \
+    "$z --in $w/shrinks.s9 --set 33=640 save $w/shrinks.s9 --as $w/out.s9" \
+    "srec_cat; sync" "rm -f $w/out" "srec_cat $w/shrinks.s9 -o $w/out; sync $w/out"
 row "diff, 2 GB sparse and 256 MB dense raw" "<= 0.1 s" "" \
     "$z diff $w/sparse2g.elf $w/dense.exe" "" "" ""
 
