@@ -56,6 +56,10 @@ BlockResult RawReadFile(const platform::File& file, uint64_t size, ConfigBlock* 
 // sparse file are skipped: a block never begins with a zero byte.
 BlockResult LocateConfigBlockInFile(const platform::File& file, uint64_t size, ConfigBlock* block,
                                     uint64_t* offset, std::string& message, size_t pieceSize);
+// The patch of a raw image of `size` bytes whose block at `offset` becomes
+// `newBlock`: only the block's own bytes change, so a save of a large image
+// writes 68 bytes and not the image.
+void RawBlockPatch(const ConfigBlock& newBlock, uint64_t offset, uint64_t size, ImagePatch& patch);
 BlockResult RawWriteBlock(const BlockForFile& makeBlock, std::span<const uint8_t> image,
                           size_t capacity, ImagePatch& patch, std::string& message);
 BlockResult RawWriteBlock(const ConfigBlock& block, std::span<const uint8_t> image, size_t capacity,

@@ -82,8 +82,13 @@ BlockResult RawReadFile(const platform::File& file, uint64_t size, ConfigBlock* 
     return BLOCK_FOUND;
 }
 
-// Only the block's own bytes change, so a save of a large image writes 68
-// bytes and not the image.
+void RawBlockPatch(const ConfigBlock& newBlock, uint64_t offset, uint64_t size, ImagePatch& patch) {
+    patch.offset = static_cast<size_t>(offset);
+    patch.bytes.resize(kConfigBlockSize);
+    ConfigBlockToBytes(newBlock, patch.bytes.data());
+    patch.length = static_cast<size_t>(size);
+}
+
 BlockResult RawWriteBlock(const BlockForFile& makeBlock, std::span<const uint8_t> image, size_t,
                           ImagePatch& patch, std::string& message) {
     size_t offset = 0;
@@ -92,10 +97,7 @@ BlockResult RawWriteBlock(const BlockForFile& makeBlock, std::span<const uint8_t
     if (result != BLOCK_FOUND) {
         return result;
     }
-    patch.offset = offset;
-    patch.bytes.resize(kConfigBlockSize);
-    ConfigBlockToBytes(makeBlock(found), patch.bytes.data());
-    patch.length = image.size();
+    RawBlockPatch(makeBlock(found), offset, image.size(), patch);
     return BLOCK_FOUND;
 }
 

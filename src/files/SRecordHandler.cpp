@@ -164,17 +164,11 @@ class SearchingSink : public SRecordSink {
     // of the text when there is none. Lines are ended by `lineEnd` in the
     // text written again.
     SRecordCheckpoint CheckpointBefore(uint64_t dataAt, const std::string& lineEnd) const {
-        const auto after =
-            std::upper_bound(checkpoints_.begin(), checkpoints_.end(), dataAt,
-                             [](uint64_t at, const Checkpoint& c) { return at < c.dataAt; });
-        return after == checkpoints_.begin() ? SRecordCheckpoint{} : (after - 1)->Written(lineEnd);
+        return LastAtOrBefore(&Checkpoint::dataAt, dataAt, lineEnd);
     }
-    // The last record start at or before the text offset `textAt`.
+    // The same for the text offset `textAt`.
     SRecordCheckpoint CheckpointAtText(uint64_t textAt, const std::string& lineEnd) const {
-        const auto after =
-            std::upper_bound(checkpoints_.begin(), checkpoints_.end(), textAt,
-                             [](uint64_t at, const Checkpoint& c) { return at < c.textAt; });
-        return after == checkpoints_.begin() ? SRecordCheckpoint{} : (after - 1)->Written(lineEnd);
+        return LastAtOrBefore(&Checkpoint::textAt, textAt, lineEnd);
     }
 
   private:
@@ -192,6 +186,14 @@ class SearchingSink : public SRecordSink {
             return {textAt, dataAt, written + lines * lineEnd.size()};
         }
     };
+
+    SRecordCheckpoint LastAtOrBefore(uint64_t Checkpoint::*offset, uint64_t at,
+                                     const std::string& lineEnd) const {
+        const auto after = std::upper_bound(
+            checkpoints_.begin(), checkpoints_.end(), at,
+            [offset](uint64_t value, const Checkpoint& c) { return value < c.*offset; });
+        return after == checkpoints_.begin() ? SRecordCheckpoint{} : (after - 1)->Written(lineEnd);
+    }
 
     void Add(std::span<const uint8_t> bytes) {
         window_.insert(window_.end(), bytes.begin(), bytes.end());

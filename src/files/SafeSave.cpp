@@ -64,13 +64,6 @@ bool RecoverUnfinishedSave(const std::string& path, const platform::LockWait& wa
 
 namespace {
 
-void PatchRawBlock(const ConfigBlock& newBlock, uint64_t offset, uint64_t size, ImagePatch& patch) {
-    patch.offset = static_cast<size_t>(offset);
-    patch.bytes.resize(kConfigBlockSize);
-    ConfigBlockToBytes(newBlock, patch.bytes.data());
-    patch.length = static_cast<size_t>(size);
-}
-
 // The plan from what a load noted of this very file: BLOCK_FOUND with the
 // patch, BLOCK_ERROR with the message, BLOCK_ABSENT when the file does not
 // hold the block where the load found it and must be searched again.
@@ -88,7 +81,7 @@ BlockResult PlanFromLayout(const BlockForFile& makeBlock, const File& file, uint
         !file.ReadAt(known.blockOffset, there, error) || there != expected) {
         return BLOCK_ABSENT;
     }
-    PatchRawBlock(makeBlock(known.found), known.blockOffset, size, patch);
+    RawBlockPatch(makeBlock(known.found), known.blockOffset, size, patch);
     return BLOCK_FOUND;
 }
 
@@ -112,7 +105,7 @@ bool PlanSave(const ConfigDocument& doc, const File& file, const struct stat& st
     const BlockResult raw =
         LocateConfigBlockInFile(file, size, &found, &offset, message, kFilePieceSize);
     if (raw == BLOCK_FOUND) {
-        PatchRawBlock(makeBlock(found), offset, size, patch);
+        RawBlockPatch(makeBlock(found), offset, size, patch);
         return true;
     }
     if (raw == BLOCK_ERROR) {
